@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "settings/FontSize.h"
+
+// The persisted attributes of the display font. The live font belongs to the main window;
+// these travel with the settings.
+struct FontFields {
+    std::string Name;  // empty: the platform's default face
+    FontSize Size = FontSize::fromWhole(36);
+    bool Bold = false;
+    bool Italic = false;
+
+    bool operator==(const FontFields&) const = default;
+};

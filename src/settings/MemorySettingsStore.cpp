@@ -1,0 +1,38 @@
+#include "settings/MemorySettingsStore.h"
+
+std::string MemorySettingsStore::GetSetting(std::string_view section, std::string_view key,
+                                            std::string_view defaultText) {
+    m_calls.push_back(
+        {Call::Get, std::string(section), std::string(key), std::string(defaultText)});
+    const auto it = m_values.find(std::pair{std::string(section), std::string(key)});
+    return it == m_values.end() ? std::string(defaultText) : it->second;
+}
+
+void MemorySettingsStore::SaveSetting(std::string_view section, std::string_view key,
+                                      std::string_view text) {
+    m_calls.push_back({Call::Save, std::string(section), std::string(key), std::string(text)});
+    put(section, key, text);
+}
+
+void MemorySettingsStore::DeleteSetting(std::string_view section) {
+    m_calls.push_back({Call::Delete, std::string(section), {}, {}});
+    std::erase_if(m_values, [&](const auto& entry) { return entry.first.first == section; });
+}
+
+void MemorySettingsStore::put(std::string_view section, std::string_view key,
+                              std::string_view text) {
+    m_values[std::pair{std::string(section), std::string(key)}] = std::string(text);
+}
+
+bool MemorySettingsStore::contains(std::string_view section, std::string_view key) const {
+    return m_values.contains(std::pair{std::string(section), std::string(key)});
+}
+
+bool MemorySettingsStore::hasSection(std::string_view section) const {
+    for (const auto& entry : m_values) {
+        if (entry.first.first == section) {
+            return true;
+        }
+    }
+    return false;
+}
