@@ -4,7 +4,7 @@
 
 // Sounds one bell without waiting for it to end.
 class BellRinger {
-  public:
+public:
     virtual ~BellRinger() = default;
     virtual void RingBell(BellSlot slot) = 0;
 };

@@ -8,7 +8,7 @@ namespace {
 
 // Until the window attaches itself there is nothing to show.
 class NoView : public TimerView {
-  public:
+public:
     void UpdateDisplay() override {}
     void SetDisplayColor(std::int32_t) override {}
     void UpdateStartStop() override {}

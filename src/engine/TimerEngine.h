@@ -8,7 +8,7 @@
 // The elapsed-time clock with its counting and rest phases, round counting and automatic
 // stop. It counts ticks, one second each, and never looks at the wall clock.
 class TimerEngine {
-  public:
+public:
     TimerEngine(const TimerSettings& settings, BellRinger& bells);
 
     // The window is created after the engine; until it is attached the engine shows nothing.
@@ -24,7 +24,7 @@ class TimerEngine {
 
     const TimerState& state() const { return m_state; }
 
-  private:
+private:
     void ResetClock();
     void AdvanceClock();
     bool IsFinished() const;

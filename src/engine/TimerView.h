@@ -4,7 +4,7 @@
 
 // What the engine needs of the main window.
 class TimerView {
-  public:
+public:
     virtual ~TimerView() = default;
     // Show the clock and the round counter.
     virtual void UpdateDisplay() = 0;

@@ -9,7 +9,7 @@
 // A font size in points held exactly to four fractional digits, so that sizes such as 10.1
 // survive a save and load as the same text. Binary floating point cannot promise that.
 class FontSize {
-  public:
+public:
     static constexpr std::int64_t Scale = 10000;
 
     constexpr FontSize() = default;
@@ -27,7 +27,7 @@ class FontSize {
 
     constexpr auto operator<=>(const FontSize&) const = default;
 
-  private:
+private:
     constexpr explicit FontSize(std::int64_t units) : m_units(units) {}
     std::int64_t m_units = 0;
 };

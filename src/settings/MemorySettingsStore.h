@@ -9,7 +9,7 @@
 
 // A store held in memory that records every call, for tests.
 class MemorySettingsStore : public SettingsStore {
-  public:
+public:
     struct Call {
         enum Kind { Get, Save, Delete } kind;
         std::string section;
@@ -32,7 +32,7 @@ class MemorySettingsStore : public SettingsStore {
     const std::vector<Call>& calls() const { return m_calls; }
     void clearCalls() { m_calls.clear(); }
 
-  private:
+private:
     std::map<std::pair<std::string, std::string>, std::string, std::less<>> m_values;
     std::vector<Call> m_calls;
 };

@@ -7,7 +7,7 @@
 // The real per-user store: QSettings in its native format, organisation and application
 // "Rondelay" (on Linux $XDG_CONFIG_HOME/Rondelay/Rondelay.conf). Texts are UTF-8.
 class QtSettingsStore : public SettingsStore {
-  public:
+public:
     QtSettingsStore();
 
     std::string GetSetting(std::string_view section, std::string_view key,
@@ -20,6 +20,6 @@ class QtSettingsStore : public SettingsStore {
     bool sync();
     QString fileName() const { return m_settings.fileName(); }
 
-  private:
+private:
     QSettings m_settings;
 };

@@ -22,7 +22,7 @@ std::string bellKey(BellSlot slot, const char* name) {
 // Each reader asks the store with the key's default as text and falls back to the same
 // default when the stored text does not convert.
 class Reader {
-  public:
+public:
     Reader(SettingsStore& store, const char* section) : m_store(store), m_section(section) {}
 
     std::int16_t int16(const std::string& key, std::int16_t fallback) {
@@ -46,13 +46,13 @@ class Reader {
         return *size;
     }
 
-  private:
+private:
     SettingsStore& m_store;
     const char* m_section;
 };
 
 class Writer {
-  public:
+public:
     Writer(SettingsStore& store, const char* section) : m_store(store), m_section(section) {}
 
     void number(const std::string& key, std::int64_t value) {
@@ -65,7 +65,7 @@ class Writer {
         m_store.SaveSetting(m_section, key, value);
     }
 
-  private:
+private:
     SettingsStore& m_store;
     const char* m_section;
 };

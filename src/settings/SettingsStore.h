@@ -5,7 +5,7 @@
 
 // The per-user settings store of the application: sections of keys holding texts.
 class SettingsStore {
-  public:
+public:
     virtual ~SettingsStore() = default;
 
     // The stored text, or defaultText when the key is absent. A key stored with an empty

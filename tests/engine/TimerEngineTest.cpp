@@ -10,7 +10,7 @@ namespace {
 
 // Records what the engine asks of the window and of the bells, in one sequence.
 class Recorder : public TimerView, public BellRinger {
-  public:
+public:
     explicit Recorder(const TimerEngine*& engine) : m_engine(engine) {}
 
     void UpdateDisplay() override {
@@ -46,7 +46,7 @@ class Recorder : public TimerView, public BellRinger {
     std::int32_t color = -1;
     bool ticking = false;
 
-  private:
+private:
     const TimerEngine*& m_engine;
 };
 
@@ -54,7 +54,7 @@ constexpr std::int32_t Count = 0x112233;
 constexpr std::int32_t Rest = 0x0000FF;
 
 class TimerEngineTest : public ::testing::Test {
-  protected:
+protected:
     TimerEngineTest() : recorder(enginePtr), engine(settings, recorder) {
         enginePtr = &engine;
         engine.attachView(recorder);

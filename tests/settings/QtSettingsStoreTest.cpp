@@ -14,7 +14,7 @@ namespace {
 // QSettings reads XDG_CONFIG_HOME once per process, so every test shares one temporary
 // configuration folder and starts by removing the file.
 class QtSettingsStoreTest : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         configHome = new QTemporaryDir;
         qputenv("XDG_CONFIG_HOME", configHome->path().toUtf8());
