@@ -1,0 +1,152 @@
+// tick_accuracy [seconds]: runs the TickSource (1000 ms) next to a plain QTimer of 1000 ms with
+// the default timer type, the baseline, for the given time (60 s by default), and prints how
+// many ticks each delivered, how late they came against their ideal times anchor + n * 1000 ms,
+// and the CPU time each used. Each source has a thread and event loop of its own, so that
+// the CPU time is its own; both start at the same moment.
+#include <time.h>
+
+#include <QCoreApplication>
+#include <QThread>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "ui/platform/TickSource.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using MsDouble = std::chrono::duration<double, std::milli>;
+constexpr std::chrono::milliseconds kInterval{1000};
+
+std::chrono::nanoseconds threadCpuTime() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return std::chrono::seconds(ts.tv_sec) + std::chrono::nanoseconds(ts.tv_nsec);
+}
+
+// One tick source running on its own thread. Everything but the constructor's setup is done
+// in that thread; the main thread reads the results once the thread has stopped.
+class Probe {
+public:
+    Probe(std::string name, QObject* source, std::function<void(bool)> run)
+        : m_name(std::move(name)), m_source(source), m_run(std::move(run)) {
+        m_source->moveToThread(&m_thread);
+        QObject::connect(&m_thread, &QThread::finished, m_source, &QObject::deleteLater);
+        m_thread.start();
+    }
+    ~Probe() {
+        m_thread.quit();
+        m_thread.wait();
+    }
+
+    void recordTick() { m_ticks.push_back(Clock::now()); }
+
+    void startAt(Clock::time_point at) {
+        QMetaObject::invokeMethod(m_source, [this, at] {
+            std::this_thread::sleep_until(at);
+            m_cpuAtStart = threadCpuTime();
+            m_anchor = Clock::now();
+            m_run(true);
+        });
+    }
+
+    void stop() {
+        QMetaObject::invokeMethod(
+            m_source,
+            [this] {
+                m_run(false);
+                m_cpu = threadCpuTime() - m_cpuAtStart;
+            },
+            Qt::BlockingQueuedConnection);
+        m_thread.quit();
+        m_thread.wait();
+    }
+
+    void printRow() const {
+        std::vector<double> lateness;
+        for (std::size_t i = 0; i < m_ticks.size(); ++i) {
+            const auto ideal = m_anchor + static_cast<long>(i + 1) * kInterval;
+            lateness.push_back(MsDouble(m_ticks[i] - ideal).count());
+        }
+        std::printf("%-28s %6zu", m_name.c_str(), m_ticks.size());
+        if (lateness.empty()) {
+            std::printf(" %10s %10s %10s %11s", "-", "-", "-", "-");
+        } else {
+            const double drift = lateness.back();
+            std::vector<double> sorted = lateness;
+            std::sort(sorted.begin(), sorted.end());
+            const std::size_t mid = sorted.size() / 2;
+            const double median =
+                sorted.size() % 2 ? sorted[mid] : (sorted[mid - 1] + sorted[mid]) / 2;
+            std::printf(" %10.3f %10.3f %10.3f %11.3f", drift, median, sorted.back(),
+                        sorted.front());
+        }
+        std::printf(" %10.3f\n", MsDouble(m_cpu).count());
+    }
+
+private:
+    std::string m_name;
+    QObject* m_source;
+    std::function<void(bool)> m_run;
+    QThread m_thread;
+    Clock::time_point m_anchor;
+    std::vector<Clock::time_point> m_ticks;
+    std::chrono::nanoseconds m_cpuAtStart{0};
+    std::chrono::nanoseconds m_cpu{0};
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
+    if (seconds <= 0) {
+        std::fprintf(stderr, "usage: tick_accuracy [seconds]\n");
+        return 2;
+    }
+
+    auto* tickSource = new TickSource;
+    tickSource->setInterval(static_cast<int>(kInterval.count()));
+    Probe precise("TickSource", tickSource, [tickSource](bool on) { tickSource->setEnabled(on); });
+    QObject::connect(tickSource, &TickSource::tick, tickSource,
+                     [&precise] { precise.recordTick(); });
+
+    auto* timer = new QTimer;
+    timer->setInterval(kInterval);
+    Probe baseline("QTimer (default, baseline)", timer, [timer](bool on) {
+        if (on) {
+            timer->start();
+        } else {
+            timer->stop();
+        }
+    });
+    QObject::connect(timer, &QTimer::timeout, timer, [&baseline] { baseline.recordTick(); });
+
+    std::printf("tick_accuracy: %d s, interval %lld ms, each source on its own thread\n", seconds,
+                static_cast<long long>(kInterval.count()));
+    const auto start = Clock::now() + std::chrono::milliseconds(300);
+    precise.startAt(start);
+    baseline.startAt(start);
+    // Half an interval past the last tick due, so that a source on time has delivered it.
+    std::this_thread::sleep_until(start + std::chrono::seconds(seconds) + kInterval / 2);
+    precise.stop();
+    baseline.stop();
+
+    std::printf("%-28s %6s %10s %10s %10s %11s %10s\n", "source", "ticks", "drift ms", "median ms",
+                "latest ms", "earliest ms", "CPU ms");
+    precise.printRow();
+    baseline.printRow();
+    std::printf(
+        "lateness of tick n against anchor + n * %lld ms, negative if early; "
+        "drift is the last tick's\n",
+        static_cast<long long>(kInterval.count()));
+    return 0;
+}

@@ -1,0 +1,84 @@
+#include "ui/platform/TickSource.h"
+
+#include <algorithm>
+#include <chrono>
+
+using std::chrono::ceil;
+using std::chrono::duration_cast;
+using std::chrono::milliseconds;
+
+namespace {
+// Waits up to this long are left whole: the poll() slack on them is at most tens of µs.
+constexpr std::chrono::milliseconds kShortWait{50};
+}  // namespace
+
+// The timer is a child so that moveToThread() takes it along.
+TickSource::TickSource(QObject* parent) : QObject(parent), m_timer(this) {
+    m_timer.setSingleShot(true);
+    // The coarse default may fire up to 5 % of the interval late; the clock cannot afford it.
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &TickSource::onTimeout);
+}
+
+void TickSource::setInterval(int milliseconds) {
+    const std::chrono::milliseconds interval(std::max(milliseconds, 1));
+    if (interval == m_schedule.interval()) {
+        return;
+    }
+    m_schedule.changeInterval(interval);
+    if (m_enabled) {
+        armNext();
+    }
+}
+
+int TickSource::interval() const {
+    return static_cast<int>(duration_cast<milliseconds>(m_schedule.interval()).count());
+}
+
+void TickSource::setEnabled(bool enabled) {
+    if (enabled == m_enabled) {
+        return;
+    }
+    m_enabled = enabled;
+    if (enabled) {
+        m_clock.start();
+        m_schedule.start(TickSchedule::Nanos{0}, m_schedule.interval());
+        armNext();
+    } else {
+        m_timer.stop();
+    }
+}
+
+bool TickSource::isEnabled() const {
+    return m_enabled;
+}
+
+// One tick per wake-up. The timer is re-armed before tick() is emitted, so whatever the
+// handler does afterwards wins: stopping the source also drops the late ticks still pending,
+// and a handler running a nested event loop still gets the next tick inside that loop.
+void TickSource::onTimeout() {
+    if (m_schedule.pending(now()) == 0) {
+        armNext();  // woke before the tick, on purpose (see armNext) or not: wait on
+        return;
+    }
+    m_schedule.markDelivered();
+    armNext();  // zero wait while late ticks remain, so each is delivered in turn
+    emit tick();
+}
+
+void TickSource::armNext() {
+    TickSchedule::Nanos wait = m_schedule.untilNext(now());
+    // On Linux the event loop's poll() may end a wait of t up to t/1000 late (t/200 when
+    // niced): a millisecond or more on a one-second tick. So a long wait stops 2 % short and
+    // the short wait that onTimeout() then arms for the remainder ends within microseconds.
+    if (wait > kShortWait) {
+        wait -= wait / 50;
+    }
+    // Rounded up: the timer only counts whole milliseconds, and rounding down would wake before
+    // the tick is due.
+    m_timer.start(ceil<milliseconds>(wait));
+}
+
+TickSchedule::Nanos TickSource::now() const {
+    return TickSchedule::Nanos{m_clock.nsecsElapsed()};
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include "ui/platform/TickSchedule.h"
+
+// The one-second tick source. A plain QTimer is not good enough for a clock that counts ticks:
+// its coarse default may fire each tick up to 5 % of the interval early or late and shifts its
+// ticks that way, by tens of milliseconds a tick, onto its own whole-second grid. So tick n is
+// anchored at enable time + n * interval on a monotonic clock and a precise single shot is
+// re-armed for each next tick. Ticks that fall due while the event loop is stalled are all
+// delivered, one tick() each, once it runs again.
+//
+// A tick() handler may disable or re-enable the source, change its interval or run a nested
+// event loop (a modal dialog); ticks keep coming inside the nested loop.
+class TickSource : public QObject {
+    Q_OBJECT
+public:
+    explicit TickSource(QObject* parent = nullptr);
+
+    // At least 1 ms. While enabled, the next tick comes one new interval after the last one.
+    void setInterval(int milliseconds);
+    int interval() const;
+    // Enabling starts a new anchor: the first tick comes one interval later. Enabling an
+    // enabled source changes nothing.
+    void setEnabled(bool enabled);
+    bool isEnabled() const;
+
+signals:
+    void tick();
+
+private:
+    void onTimeout();
+    void armNext();
+    TickSchedule::Nanos now() const;
+
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    TickSchedule m_schedule;
+    bool m_enabled = false;
+};
