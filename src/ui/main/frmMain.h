@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "engine/TimerView.h"
+#include "settings/FontFields.h"
+#include "ui/main/ProgramData.h"
+#include "ui/platform/TickSource.h"
+
+// The timer window. It wires the engine to the labels, buttons and tick source; the rules
+// live in the engine, the texts in MainTexts and the arithmetic in DisplayLayout.
+class frmMain : public QMainWindow, public TimerView {
+    Q_OBJECT
+public:
+    frmMain(ProgramData& data, PlatformServices& platform, QWidget* parent = nullptr);
+
+    // What the engine asks of the window.
+    void UpdateDisplay() override;
+    void SetDisplayColor(std::int32_t color) override;
+    void UpdateStartStop() override;
+    void SetTickSourceEnabled(bool enabled) override;
+
+    void UpdateStatus();
+    void ApplyDisplayFont();
+    void ChooseDisplayFont();
+    void ArrangeDisplay();
+
+    const FontFields& displayFont() const { return DisplayFont; }
+
+    // Unloads the other forms, then saves the settings, or deletes them after
+    // delete-and-exit; only the first call acts, whichever way the program ends.
+    void Form_Unload();
+
+    // The controls, named as in the window design.
+    QLabel* fTimerDisplay;
+    QLabel* fTimerRoundTitle;
+    QLabel* fTimerRound;
+    QLabel* fStatus;
+    QPushButton* fStartButton;
+    QPushButton* fClearButton;
+    QPushButton* fDumyButton;
+    TickSource fTimer;
+
+    QAction *mnuStartTimer, *mnuClearTimer, *mnuFileDelRegExit, *mnuFileExit;
+    QAction *mnuSetFont, *mnuViewOptions, *mnuHelpAbout;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Load();
+    void CreateMenus();
+    void ApplyTitleRule();
+    QSize measureSample() const;
+    void fStartButton_Click();
+    void fClearButton_Click();
+    void mnuViewOptions_Click();
+    void mnuHelpAbout_Click();
+    void mnuFileDelRegExit_Click();
+
+    ProgramData& m_data;
+    PlatformServices& m_platform;
+    FontFields DisplayFont;
+    QPixmap StartGlyph;
+    QPixmap StopGlyph;
+    bool DelRegFlag = false;
+    bool m_unloaded = false;
+};

@@ -1,0 +1,172 @@
+#!/usr/bin/env bash
+# Starts the real program under Xvfb with openbox and checks what a person sees: the title,
+# Enter starting the timer, the minimised title, the settings written at close, and the
+# Options dialog driven from the keyboard (the status line is read back with OCR).
+# Usage: window_test.sh RONDELAY ARTIFACT_DIR
+set -uo pipefail
+program=$1
+artifacts=${2:-artifacts}
+mkdir -p "$artifacts"
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+check() {  # check NAME CONDITION-RESULT DETAIL
+  if [ "$2" = 0 ]; then
+    passed=$((passed + 1)); echo "ok   $1"
+  else
+    failed=$((failed + 1)); echo "FAIL $1: $3"
+  fi
+}
+
+display=
+for n in $(seq 90 120); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=:$n; break; fi
+done
+[ -n "$display" ] || { echo "no free X display"; echo "0 passed, 1 failed"; exit 1; }
+export DISPLAY=$display
+Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+export XDG_CONFIG_HOME=$work/config
+conf=$XDG_CONFIG_HOME/Rondelay/Rondelay.conf
+
+# start SIZE: writes the settings with that display size and starts the program.
+start() {
+  mkdir -p "$(dirname "$conf")"
+  cat >"$conf" <<CONF
+[Timer]
+IntFlag=1
+IntMin=5
+NextFlag=1
+NextSec=30
+FinFlag=1
+FinHour=1
+FinMin=30
+
+[Font]
+Bold=False
+Italic=False
+Name=IPAPGothic
+Size=$1
+CONF
+  "$program" >"$work/rondelay-$1.log" 2>&1 &
+  app=$!
+  pids+=($app)
+  window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Rondelay$' | head -n 1)
+}
+
+screenshot() {  # screenshot FILE [WINDOW [client]]
+  sleep 0.5
+  local id=${2:-$window} x y w h left right top bottom
+  read -r x y w h < <(xwininfo -id "$id" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+    /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
+  # Include the window manager's frame around the client.
+  read -r left right top bottom < <(xprop -id "$id" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
+  [ "${3:-}" = client ] && left=0 right=0 top=0 bottom=0
+  import -window root -crop "$((w + left + right))x$((h + top + bottom))+$((x - left))+$((y - top))" +repage "$1"
+}
+
+# status_text FILE: what OCR reads in the lower part of a main-window shot, where the status
+# line is, enlarged for its small font.
+status_text() {
+  convert "$1" -gravity south -crop 100%x35%+0+0 +repage -scale 300% -colorspace Gray "$work/ocr.png"
+  tesseract "$work/ocr.png" - -l jpn --psm 6 2>/dev/null
+}
+
+wait_for() {  # wait_for TITLE: the id of the visible window with that title
+  timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1
+}
+
+close_and_wait() {
+  wmctrl -i -c "$window"
+  for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
+
+start 36
+[ -n "$window" ]; check "window appears titled Rondelay" $? "no such window"
+screenshot "$artifacts/window-36pt.png"
+xdotool windowactivate --sync "$window" >/dev/null 2>&1
+xdotool key --clearmodifiers Return
+sleep 2.6
+xdotool windowminimize --sync "$window"
+sleep 1.2
+title=$(xdotool getwindowname "$window")
+[[ $title =~ ^R:1\ -\ 00:00:0[2-9]$ ]]; check "minimised running title" $? "title was '$title'"
+xdotool windowactivate --sync "$window" >/dev/null 2>&1
+sleep 0.3
+title=$(xdotool getwindowname "$window")
+[ "$title" = Rondelay ]; check "restored title" $? "title was '$title'"
+sed -i 's/^IntMin=5$/IntMin=0/' "$conf"  # the program must write its own values back
+close_and_wait; check "closing ends the program" $? "still running"
+grep -q '^IntMin=5$' "$conf" && grep -q '^Size=36$' "$conf" && grep -q '^\[Font\]' "$conf"
+check "closing writes the settings" $? "$(tr '\n' ' ' <"$conf")"
+
+start 72
+[ -n "$window" ]; check "window with a 72 pt display" $? "no such window"
+screenshot "$artifacts/window-72pt.png"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$WIDTH" -gt 300 ] && [ "$WIDTH" -le 1024 ]; check "72 pt window is wider and fits" $? "width $WIDTH"
+close_and_wait; check "second close ends the program" $? "still running"
+
+# Options from the menu with the keyboard: a new interval, a look at the bell chooser, OK.
+start 36
+xdotool windowactivate --sync "$window" >/dev/null 2>&1
+xdotool key --clearmodifiers alt+v
+sleep 0.3
+xdotool key o
+options=$(wait_for 'ｵﾌﾟｼｮﾝ')
+[ -n "$options" ]; check "Options opens from the menu" $? "no Options window"
+xdotool key Tab Tab ctrl+a 7  # OK has the focus; two tabs reach the minutes
+screenshot "$artifacts/options.png" "$options"
+xdotool key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space  # the first bell row's button
+bell=$(wait_for 'ベル選択')
+[ -n "$bell" ]; check "bell chooser opens from its row" $? "no bell chooser"
+screenshot "$artifacts/bell-chooser.png" "$bell"
+wmctrl -i -c "$bell"
+sleep 0.5
+xdotool key Tab Tab space  # past the last bell row to OK
+sleep 0.8
+if xdotool search --onlyvisible --name 'ｵﾌﾟｼｮﾝ' >/dev/null 2>&1; then
+  check "OK closes Options" 1 "still open"
+else
+  check "OK closes Options" 0 ""
+fi
+screenshot "$artifacts/window-after-options.png"
+screenshot "$work/client.png" "$window" client
+seen=$(status_text "$work/client.png")
+grep -q '7分ごと' <<<"$seen"; check "status line shows the new interval" $? "OCR read: $seen"
+
+xdotool key --clearmodifiers alt+h
+sleep 0.3
+xdotool key a
+about=$(wait_for 'ﾊﾞｰｼﾞｮﾝ情報')
+[ -n "$about" ]; check "About box opens" $? "no About box"
+screenshot "$artifacts/about.png" "$about"
+xdotool key Escape
+sleep 0.5
+xdotool windowactivate --sync "$window" >/dev/null 2>&1
+xdotool key --clearmodifiers alt+f
+sleep 0.3
+xdotool key x  # 終了(&X)
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+! kill -0 "$app" 2>/dev/null; check "exit from the menu ends the program" $? "still running"
+grep -q '^IntMin=7$' "$conf"; check "exit writes the new interval" $? "$(tr '\n' ' ' <"$conf")"
+
+echo "screenshots in $artifacts"
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]
