@@ -12,12 +12,8 @@
 
 frmAbout::frmAbout(LoadedForms& forms, QWidget* owner) : QDialog(owner) {
     setObjectName("frmAbout");
-    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setWindowIcon(AppIcon());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(DesignRect(0, 0, 4530, 1530).size());
-    setFont(DialogFont());
+    SetUpFixedDialog(this, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), 4530, 1530);
 
     picIcon = new QLabel(this);
     picIcon->setGeometry(DesignRect(120, 120, 540, 540));

@@ -16,11 +16,7 @@ fBell::fBell(BellHandOver& handOver, std::unique_ptr<FileChooser> fileChooser, L
              QWidget* parent)
     : QDialog(parent), m_handOver(handOver), CommonDialog1(std::move(fileChooser)) {
     setObjectName("fBell");
-    setWindowTitle(QStringLiteral("ベル選択"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(DesignRect(0, 0, 4215, 2295).size());
-    setFont(DialogFont());
+    SetUpFixedDialog(this, QStringLiteral("ベル選択"), 4215, 2295);
 
     cBellFrame = new QGroupBox(this);
     cBellFrame->setGeometry(DesignRect(120, 120, 3975, 1335));

@@ -64,12 +64,8 @@ void mirrorCheck(QCheckBox* check, const OptionsModel::Check& state) {
 frmOptions::frmOptions(ProgramData& data, PlatformServices& platform, QWidget* owner)
     : QDialog(owner), m_data(data), m_platform(platform), m_model(data.settings, data.handOver) {
     setObjectName("frmOptions");
-    setWindowTitle(QStringLiteral("ｵﾌﾟｼｮﾝ"));
     setWindowIcon(AppIcon());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(DesignRect(0, 0, 4395, 5580).size());
-    setFont(DialogFont());
+    SetUpFixedDialog(this, QStringLiteral("ｵﾌﾟｼｮﾝ"), 4395, 5580);
 
     // Check boxes without a caption read together with the text box and label after them.
     fRondelayFlag = place(new QCheckBox(this), DesignRect(120, 240, 255, 375));

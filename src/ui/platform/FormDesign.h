@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDialog>
 #include <QFont>
 #include <QRect>
 
@@ -22,4 +23,15 @@ inline QFont DesignFont(double points, bool bold = false) {
 // The dialogs' default font in that design.
 inline QFont DialogFont() {
     return DesignFont(9);
+}
+
+// A fixed-size dialog of the design: title and close box only, the client area given in
+// twips, the dialog font.
+inline void SetUpFixedDialog(QDialog* dialog, const QString& caption, int widthTwips,
+                             int heightTwips) {
+    dialog->setWindowTitle(caption);
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    dialog->setFixedSize(DesignRect(0, 0, widthTwips, heightTwips).size());
+    dialog->setFont(DialogFont());
 }
