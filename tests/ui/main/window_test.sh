@@ -123,6 +123,13 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$WIDTH" -gt 300 ] && [ "$WIDTH" -le 1024 ]; check "72 pt window is wider and fits" $? "width $WIDTH"
 close_and_wait; check "second close ends the program" $? "still running"
 
+# A termination signal closes the window the normal way, so the settings are saved.
+start 36
+sed -i 's/^IntMin=5$/IntMin=0/' "$conf"
+kill -TERM "$app"
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+grep -q '^IntMin=5$' "$conf"; check "SIGTERM saves the settings" $? "$(tr '\n' ' ' <"$conf")"
+
 # Options from the menu with the keyboard: a new interval, a look at the bell chooser, OK.
 start 36
 xdotool windowactivate --sync "$window" >/dev/null 2>&1
