@@ -1,12 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include <algorithm>
 #include <deque>
-#include <memory>
-#include <optional>
 
-#include "engine/BellRinger.h"
 #include "settings/MemorySettingsStore.h"
 #include "ui/main/ProgramData.h"
 #include "ui/platform/ColorChooser.h"
@@ -16,10 +12,9 @@
 
 // Platform services with scripted answers, for tests of the forms.
 
-class RecordingBells : public BellRinger {
+class SilentBells : public BellRinger {
 public:
-    void RingBell(BellSlot slot) override { rung.push_back(slot); }
-    std::vector<BellSlot> rung;
+    void RingBell(BellSlot) override {}
 };
 
 class ScriptedFontChooser : public FontChooser {
@@ -28,13 +23,11 @@ public:
                                          const FontChooserOptions& options) override {
         asked = initial;
         askedOptions = options;
-        ++calls;
         return answer;
     }
     std::optional<FontChoice> answer;
     FontChoice asked;
     FontChooserOptions askedOptions;
-    int calls = 0;
 };
 
 class RecordingMessages : public MessageBox {
@@ -43,14 +36,9 @@ public:
     QStringList shown;
 };
 
-class ScriptedColorChooser : public ColorChooser {
+class CancelledColorChooser : public ColorChooser {
 public:
-    std::optional<std::int32_t> chooseColor(QWidget*, std::int32_t initial) override {
-        asked = initial;
-        return answer;
-    }
-    std::optional<std::int32_t> answer;
-    std::int32_t asked = -1;
+    std::optional<std::int32_t> chooseColor(QWidget*, std::int32_t) override { return {}; }
 };
 
 // Answers each browse from a queue; a null text or an empty queue cancels. Remembers what it
@@ -60,20 +48,16 @@ public:
     struct Script {
         std::deque<QString> answers;
         std::vector<OpenFileOptions> asked;
-        int choosersMade = 0;
     };
     explicit ScriptedFileChooser(Script& script) : m_script(script) {}
     std::optional<QString> chooseOpenFile(QWidget*, const OpenFileOptions& options) override {
         m_script.asked.push_back(options);
-        if (m_script.answers.empty()) {
-            return std::nullopt;
+        QString answer;
+        if (!m_script.answers.empty()) {
+            answer = m_script.answers.front();
+            m_script.answers.pop_front();
         }
-        const QString answer = m_script.answers.front();
-        m_script.answers.pop_front();
-        if (answer.isNull()) {
-            return std::nullopt;
-        }
-        return answer;
+        return answer.isNull() ? std::nullopt : std::optional(answer);
     }
 
 private:
@@ -81,19 +65,17 @@ private:
 };
 
 struct FakePlatform {
+    int saves() const {
+        return static_cast<int>(std::ranges::count(store.calls(), MemorySettingsStore::Call::Save,
+                                                   &MemorySettingsStore::Call::kind));
+    }
+
     MemorySettingsStore store;
     ScriptedFontChooser fonts;
     RecordingMessages messages;
-    ScriptedColorChooser colors;
+    CancelledColorChooser colors;
     ScriptedFileChooser::Script files;
-    PlatformServices services{store, fonts, messages, colors, [this] {
-                                  ++files.choosersMade;
-                                  return std::make_unique<ScriptedFileChooser>(files);
-                              }};
-    RecordingBells* bells = nullptr;
-    ProgramData data{[this](const TimerSettings&) {
-        auto made = std::make_unique<RecordingBells>();
-        bells = made.get();
-        return made;
-    }};
+    PlatformServices services{store, fonts, messages, colors,
+                              [this] { return std::make_unique<ScriptedFileChooser>(files); }};
+    ProgramData data{[](const TimerSettings&) { return std::make_unique<SilentBells>(); }};
 };

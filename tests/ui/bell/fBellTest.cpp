@@ -11,104 +11,70 @@
 
 namespace {
 
-// One opening of the chooser with the pair (flag, file); `act` plays the user's part.
+// One opening of the chooser with the pair (flag, "/a.wav"); `act` plays the user's part.
 class fBellTest : public ::testing::Test {
 protected:
-    BellHandOver run(std::int16_t flag, const std::string& file,
-                     const std::function<void(fBell&)>& act) {
-        BellHandOver pair{flag, file};
+    BellHandOver run(std::int16_t flag, const std::function<void(fBell&)>& act) {
+        BellHandOver pair{flag, "/a.wav"};
         fBell chooser(pair, std::make_unique<ScriptedFileChooser>(files), forms);
         chooser.show();
         act(chooser);
         return pair;
     }
-    static void choose(fBell& b, int mode) { QTest::mouseClick(b.cBell[mode], Qt::LeftButton); }
 
     ScriptedFileChooser::Script files;
     LoadedForms forms;
 };
 
-TEST_F(fBellTest, OpensInTheModeOfThePairWithThePathShown) {
-    run(0, "/a.wav", [](fBell& b) {
-        EXPECT_TRUE(b.cBell[0]->isChecked());
-        EXPECT_FALSE(b.cBellRef->isEnabled());
-        EXPECT_EQ(b.fileText(), "/a.wav");
-        EXPECT_EQ(b.cBellFile->palette().color(QPalette::WindowText),
-                  b.palette().color(QPalette::Disabled, QPalette::Text));
-    });
-    for (std::int16_t flag : {1, 2, -1}) {  // any non-zero flag means a WAV file
-        run(flag, "", [](fBell& b) {
-            EXPECT_TRUE(b.cBell[1]->isChecked());
-            EXPECT_TRUE(b.cBellRef->isEnabled());
-            EXPECT_EQ(b.fileText(), "");
+TEST_F(fBellTest, OpensInTheModeOfThePairAndOnlyOkHandsBackTheChoiceAsTheUserLeftIt) {
+    // Steps: '0'/'1' choose the beep/the WAV file, 'b' browses (the first browse of each
+    // opening is cancelled, the next answers "/c.wav"), then 'k' OK, 'c' Cancel, 'x' close box.
+    struct Case {
+        std::int16_t flag;
+        const char* steps;
+        BellHandOver expected;
+    };
+    const Case cases[] = {
+        {0, "k", {0, "/a.wav"}},
+        {2, "k", {1, "/a.wav"}},  // any non-zero flag means a WAV file
+        {-1, "k", {1, "/a.wav"}},
+        {1, "0k", {0, "/a.wav"}},  // switching to the beep keeps the file
+        {0, "1k", {1, "/a.wav"}},  // the greyed path becomes the WAV file
+        {1, "bk", {1, "/a.wav"}},  // a cancelled browse keeps the path
+        {1, "bbk", {1, "/c.wav"}},
+        {0, "1bb0k", {0, "/a.wav"}},  // the browsed file is dropped with the beep
+        {1, "bbc", {1, "/a.wav"}},
+        {1, "bbx", {1, "/a.wav"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.steps);
+        files.answers = {QString(), "/c.wav"};
+        const BellHandOver pair = run(c.flag, [&c](fBell& b) {
+            EXPECT_EQ(b.cBell[1]->isChecked(), c.flag != 0);
+            EXPECT_EQ(b.cBellRef->isEnabled(), c.flag != 0);
+            EXPECT_EQ(b.fileText(), "/a.wav");
+            const QColor path = b.cBellFile->palette().color(QPalette::WindowText);
+            EXPECT_EQ(path == b.palette().color(QPalette::Disabled, QPalette::Text), c.flag == 0);
+            const std::map<char, std::function<void()>> act = {
+                {'0', [&] { b.cBell[0]->click(); }}, {'1', [&] { b.cBell[1]->click(); }},
+                {'b', [&] { b.cBellRef->click(); }}, {'k', [&] { b.cOk->click(); }},
+                {'c', [&] { b.cCancel->click(); }},  {'x', [&] { b.close(); }}};
+            for (const char step : std::string_view(c.steps)) {
+                act.at(step)();
+            }
         });
+        EXPECT_EQ(pair.EditBellFlag, c.expected.EditBellFlag);
+        EXPECT_EQ(pair.EditBellFile, c.expected.EditBellFile);
     }
-}
-
-TEST_F(fBellTest, OkHandsBackTheChoiceAsTheUserLeftIt) {
-    auto ok = [](fBell& b) { b.cOk->click(); };
-    EXPECT_EQ(run(0, "/a.wav", ok).EditBellFile, "/a.wav");
-    EXPECT_EQ(run(1, "", ok).EditBellFlag, 1);
-
-    BellHandOver pair = run(1, "/a.wav", [&](fBell& b) {
-        choose(b, 0);
-        ok(b);
-    });
-    EXPECT_EQ(pair.EditBellFlag, 0);
-    EXPECT_EQ(pair.EditBellFile, "/a.wav");  // switching to the beep keeps the file
-
-    files.answers = {"/b.wav"};
-    pair = run(0, "/a.wav", [&](fBell& b) {
-        choose(b, 1);
-        b.cBellRef->click();
-        EXPECT_EQ(b.fileText(), "/b.wav");
-        choose(b, 0);
-        ok(b);
-    });
-    EXPECT_EQ(pair.EditBellFlag, 0);
-    EXPECT_EQ(pair.EditBellFile, "/a.wav");  // the browsed file is dropped
-
-    pair = run(0, "/a.wav", [&](fBell& b) {
-        choose(b, 1);
-        ok(b);
-    });
-    EXPECT_EQ(pair.EditBellFlag, 1);
-    EXPECT_EQ(pair.EditBellFile, "/a.wav");  // the greyed path becomes the WAV file
-}
-
-TEST_F(fBellTest, BrowsingAsksForWavFilesAndKeepsThePathWhenCancelled) {
-    files.answers = {QString(), "/c.wav"};  // first browse cancelled
-    BellHandOver pair = run(1, "/a.wav", [&](fBell& b) {
-        b.cBellRef->click();
-        EXPECT_EQ(b.fileText(), "/a.wav");
-        b.cBellRef->click();
-        b.cOk->click();
-    });
-    EXPECT_EQ(pair.EditBellFile, "/c.wav");
-    ASSERT_EQ(files.asked.size(), 2u);
-    EXPECT_EQ(files.asked[0].filter,
+    const OpenFileOptions& asked = files.asked.at(0);
+    EXPECT_EQ(asked.filter,
               QStringLiteral("すべてのファイル (*.*)|*.*|WAVファイル (*.wav)|*.wav|"));
-    EXPECT_EQ(files.asked[0].filterIndex, 2);
-    EXPECT_EQ(files.asked[0].flags, 0x201800);
+    EXPECT_EQ(asked.filterIndex, 2);
+    EXPECT_EQ(asked.flags, 0x201800);
 }
 
-TEST_F(fBellTest, CancelCloseBoxAndEscapeWriteNothing) {
-    files.answers = {"/b.wav"};
-    auto browse = [](fBell& b) { b.cBellRef->click(); };
-    BellHandOver pair = run(1, "/a.wav", [&](fBell& b) {
-        browse(b);
-        b.cCancel->click();
-    });
-    EXPECT_EQ(pair.EditBellFile, "/a.wav");
-
-    files.answers = {"/b.wav"};
-    pair = run(1, "/a.wav", [&](fBell& b) {
-        browse(b);
-        b.close();
-    });
-    EXPECT_EQ(pair.EditBellFile, "/a.wav");
-
-    run(1, "/a.wav", [](fBell& b) {
+TEST_F(fBellTest, EnterPressesOnlyTheFocusedButtonAndEscapeNothing) {
+    run(1, [](fBell& b) {
         QTest::keyClick(&b, Qt::Key_Escape);
         EXPECT_TRUE(b.isVisible());  // no cancel button
         b.cBell[0]->setFocus();
@@ -116,7 +82,7 @@ TEST_F(fBellTest, CancelCloseBoxAndEscapeWriteNothing) {
         EXPECT_TRUE(b.isVisible());  // no default button
         b.cOk->setFocus();
         QTest::keyClick(b.cOk, Qt::Key_Return);
-        EXPECT_FALSE(b.isVisible());  // Enter on the focused button presses it
+        EXPECT_FALSE(b.isVisible());
     });
 }
 

@@ -6,32 +6,20 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <utility>
 
 #include "ui/platform/MessageBox.h"
 
 namespace {
 
-class RecordingMessages : public MessageBox {
-public:
-    void show(QWidget*, const QString& text) override { shown.append(text); }
-    QStringList shown;
-};
-
+// ScreenFonts | AnsiOnly | LimitSize | ForceFontExist, as the display font is chosen.
 constexpr int DisplayFlags = 0x12401;
 
-class FontChooserTest : public ::testing::Test {
-protected:
-    FontChooserTest() : family(ChooserFamilies(DisplayFlags).value(0)) {}
-
-    FontChooserDialog* dialog(const FontChoice& initial) {
-        m_dialog = std::make_unique<FontChooserDialog>(
-            nullptr, initial, FontChooserOptions{DisplayFlags, 36, 512}, messages);
-        return m_dialog.get();
-    }
-
-    QString family;
-    RecordingMessages messages;
-    std::unique_ptr<FontChooserDialog> m_dialog;
+// Records the messages the dialog would show.
+struct FontChooserTest : ::testing::Test, MessageBox {
+    void show(QWidget*, const QString& text) override { shown.append(text); }
+    const QString family = ChooserFamilies(DisplayFlags).value(0);
+    QStringList shown;
 };
 
 TEST_F(FontChooserTest, ListsOnlyExistingTextFamilies) {
@@ -43,47 +31,34 @@ TEST_F(FontChooserTest, ListsOnlyExistingTextFamilies) {
     }
 }
 
-TEST_F(FontChooserTest, SizesOutsideTheRangeAreRefusedAndTheDialogStaysOpen) {
-    FontChooserDialog* d = dialog({family, 36, false, false});
-    d->show();
-    for (const char* size : {"20", "513", "abc", "0", ""}) {
-        messages.shown.clear();
-        d->sizeEdit()->setText(size);
-        d->accept();
-        EXPECT_EQ(messages.shown.size(), 1) << size;
-        EXPECT_EQ(d->result(), QDialog::Rejected) << size;
-        EXPECT_TRUE(d->isVisible()) << size;
+// The dialog is shown, so that it would be seen to close.
+TEST_F(FontChooserTest, SizesOutsideTheRangeAndUnknownFacesAreRefusedAndTheDialogStaysOpen) {
+    FontChooserDialog d(nullptr, {family, 36, false, true}, {DisplayFlags, 36, 512}, *this);
+    d.show();
+    const std::pair<QString, QString> refused[] = {{family, "35"},  {family, "513"},
+                                                   {family, "abc"}, {family, "0"},
+                                                   {family, ""},    {"No Such Face 12345", "72"}};
+    qsizetype messages = 0;
+    for (const auto& [face, size] : refused) {
+        d.familyEdit()->setText(face);
+        d.sizeEdit()->setText(size);
+        d.accept();
+        EXPECT_EQ(shown.size(), ++messages) << face.toStdString() << " " << size.toStdString();
+        EXPECT_TRUE(d.isVisible());
     }
-    messages.shown.clear();
-    d->sizeEdit()->setText(QStringLiteral("７２"));
-    d->boldBox()->setChecked(true);
-    d->accept();
-    EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_EQ(d->result(), QDialog::Accepted);
-    EXPECT_EQ(d->choice(), (FontChoice{family, 72, true, false}));
-}
+    ASSERT_NE(family.toLower(), family);
+    d.familyEdit()->setText(family.toLower());  // found whatever the letter case
+    d.sizeEdit()->setText("５１２");
+    d.boldBox()->setChecked(true);
+    d.accept();
+    EXPECT_EQ(shown.size(), messages);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(d.choice(), (FontChoice{family, 512, true, true}));  // in the list's spelling
 
-TEST_F(FontChooserTest, FacesThatDoNotExistAreRefused) {
-    FontChooserDialog* d = dialog({family, 48, false, true});
-    d->familyEdit()->setText("No Such Face 12345");
-    d->accept();
-    EXPECT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(d->result(), QDialog::Rejected);
-
-    d->familyEdit()->setText(family.toUpper());  // found whatever the letter case
-    d->accept();
-    EXPECT_EQ(d->result(), QDialog::Accepted);
-    EXPECT_EQ(d->choice().family, family);
-    EXPECT_TRUE(d->choice().italic);
-}
-
-TEST_F(FontChooserTest, PreviewShowsTheTimeInTheChosenFace) {
-    FontChooserDialog* d = dialog({family, 36, false, false});
-    EXPECT_EQ(d->preview()->text(), "00:00:00");
-    d->italicBox()->setChecked(true);
-    d->sizeEdit()->setText("40");
-    EXPECT_TRUE(d->preview()->font().italic());
-    EXPECT_EQ(d->preview()->font().pointSizeF(), 40);
+    // The preview follows the fields, but at most at the size that fits its box.
+    EXPECT_EQ(d.preview()->text(), "00:00:00");
+    EXPECT_TRUE(d.preview()->font().bold() && d.preview()->font().italic());
+    EXPECT_EQ(d.preview()->font().pointSizeF(), 60);
 }
 
 }  // namespace

@@ -9,7 +9,8 @@
 #include <QCommandLineParser>
 #include <QTextStream>
 #include <QTimer>
-#include <optional>
+#include <climits>
+#include <cstdlib>
 #include <utility>
 
 #include "settings/TimerSettings.h"
@@ -17,81 +18,55 @@
 
 namespace {
 
-std::optional<int> ParseSlot(const QString& text) {
+// Leaves at once on an argument that the audio test did not mean to give.
+[[noreturn]] void Bad(const QString& argument) {
+    QTextStream(stderr) << "bell_probe: bad argument " << argument << '\n';
+    std::exit(2);
+}
+
+// A whole number from 0 to `limit`, taken from `text` within `argument`.
+int Number(const QString& text, const QString& argument, int limit = INT_MAX) {
     bool ok = false;
-    const int slot = text.toInt(&ok);
-    if (!ok || slot < 0 || slot >= BellSlotCount) {
-        return std::nullopt;
+    const int n = text.toInt(&ok);
+    if (!ok || n < 0 || n > limit) {
+        Bad(argument);
     }
-    return slot;
+    return n;
 }
 
 // "SLOT<separator>REST" into the slot and REST.
-std::optional<std::pair<int, QString>> SplitSlot(const QString& text, QChar separator) {
-    const auto at = text.indexOf(separator);
-    if (at < 0) {
-        return std::nullopt;
-    }
-    const auto slot = ParseSlot(text.left(at));
-    if (!slot) {
-        return std::nullopt;
-    }
-    return std::pair{*slot, text.mid(at + 1)};
-}
-
-int Fail(const QString& message) {
-    QTextStream(stderr) << "bell_probe: " << message << '\n';
-    return 2;
+std::pair<int, QString> SplitSlot(const QString& text, char separator) {
+    const auto at = text.indexOf(QLatin1Char(separator));
+    return {Number(at < 0 ? QString() : text.left(at), text, BellSlotCount - 1), text.mid(at + 1)};
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-
     QCommandLineParser parser;
-    const QCommandLineOption wav(QStringLiteral("wav"), QStringLiteral("WAV bell"),
-                                 QStringLiteral("slot=path"));
-    const QCommandLineOption path(QStringLiteral("path"), QStringLiteral("stored path only"),
-                                  QStringLiteral("slot=path"));
-    const QCommandLineOption ring(QStringLiteral("ring"), QStringLiteral("ring a slot"),
-                                  QStringLiteral("slot@ms"));
-    const QCommandLineOption quitAfter(QStringLiteral("quit-after"), QStringLiteral("run time"),
-                                       QStringLiteral("ms"), QStringLiteral("3000"));
-    parser.addOptions({wav, path, ring, quitAfter});
+    parser.addOptions({{"wav", "WAV bell", "slot=path"},
+                       {"path", "stored path only", "slot=path"},
+                       {"ring", "ring a slot", "slot@ms"},
+                       {"quit-after", "run time", "ms", "3000"}});
     parser.process(app);
 
     TimerSettings settings;
-    for (const auto& [option, flag] : {std::pair{wav, 1}, std::pair{path, 0}}) {
+    for (const auto& [option, flag] : {std::pair{"wav", 1}, std::pair{"path", 0}}) {
         for (const QString& value : parser.values(option)) {
-            const auto parsed = SplitSlot(value, QLatin1Char('='));
-            if (!parsed) {
-                return Fail(QStringLiteral("bad --%1 %2").arg(option.names().first(), value));
-            }
-            const auto index = static_cast<std::size_t>(parsed->first);
-            settings.BellFlag[index] = static_cast<std::int16_t>(flag);
-            settings.BellFile[index] = parsed->second.toStdString();
+            const auto [slot, path] = SplitSlot(value, '=');
+            settings.BellFlag[slot] = static_cast<std::int16_t>(flag);
+            settings.BellFile[slot] = path.toStdString();
         }
     }
 
     BellPlayer player(settings);
-    for (const QString& value : parser.values(ring)) {
-        const auto parsed = SplitSlot(value, QLatin1Char('@'));
-        bool ok = false;
-        const int delay = parsed ? parsed->second.toInt(&ok) : 0;
-        if (!ok || delay < 0) {
-            return Fail(QStringLiteral("bad --ring %1").arg(value));
-        }
-        const BellSlot slot = parsed->first;
-        QTimer::singleShot(delay, Qt::PreciseTimer, &player,
-                           [&player, slot] { player.RingBell(slot); });
+    for (const QString& value : parser.values("ring")) {
+        const auto [slot, delay] = SplitSlot(value, '@');
+        QTimer::singleShot(Number(delay, value), Qt::PreciseTimer, &player,
+                           [&player, slot = slot] { player.RingBell(slot); });
     }
-
-    bool ok = false;
-    const int runTime = parser.value(quitAfter).toInt(&ok);
-    if (!ok || runTime < 0) {
-        return Fail(QStringLiteral("bad --quit-after"));
-    }
-    QTimer::singleShot(runTime, &app, &QCoreApplication::quit);
+    const QString runTime = parser.value("quit-after");
+    QTimer::singleShot(Number(runTime, "--quit-after " + runTime), &app, &QCoreApplication::quit);
     return app.exec();
 }
