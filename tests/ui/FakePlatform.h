@@ -1,7 +1,7 @@
 #pragma once
 
 #include <algorithm>
-#include <deque>
+#include <functional>
 
 #include "settings/MemorySettingsStore.h"
 #include "ui/main/ProgramData.h"
@@ -12,70 +12,42 @@
 
 // Platform services with scripted answers, for tests of the forms.
 
-class SilentBells : public BellRinger {
-public:
+struct SilentBells : BellRinger {
     void RingBell(BellSlot) override {}
 };
 
-class ScriptedFontChooser : public FontChooser {
-public:
+// Each browse is answered by `answer`, given what it was asked; no value cancels.
+struct ScriptedFileChooser : FileChooser {
+    using Answer = std::function<std::optional<QString>(const OpenFileOptions&)>;
+    explicit ScriptedFileChooser(Answer a) : answer(std::move(a)) {}
+    std::optional<QString> chooseOpenFile(QWidget*, const OpenFileOptions& options) override {
+        return answer(options);
+    }
+    Answer answer;
+};
+
+// Fonts are answered with `fontAnswer`, colours always cancelled, messages recorded, browses
+// cancelled, and the store held in memory.
+struct FakePlatform : FontChooser, MessageBox, ColorChooser {
     std::optional<FontChoice> chooseFont(QWidget*, const FontChoice& initial,
                                          const FontChooserOptions& options) override {
-        asked = initial;
-        askedOptions = options;
-        return answer;
+        askedFont = initial;
+        askedFontOptions = options;
+        return fontAnswer;
     }
-    std::optional<FontChoice> answer;
-    FontChoice asked;
-    FontChooserOptions askedOptions;
-};
-
-class RecordingMessages : public MessageBox {
-public:
-    void show(QWidget*, const QString& text) override { shown.append(text); }
-    QStringList shown;
-};
-
-class CancelledColorChooser : public ColorChooser {
-public:
+    void show(QWidget*, const QString& text) override { messages.append(text); }
     std::optional<std::int32_t> chooseColor(QWidget*, std::int32_t) override { return {}; }
-};
+    using Call = MemorySettingsStore::Call;
+    auto saves() const { return std::ranges::count(store.calls(), Call::Save, &Call::kind); }
 
-// Answers each browse from a queue; a null text or an empty queue cancels. Remembers what it
-// was asked.
-class ScriptedFileChooser : public FileChooser {
-public:
-    struct Script {
-        std::deque<QString> answers;
-        std::vector<OpenFileOptions> asked;
-    };
-    explicit ScriptedFileChooser(Script& script) : m_script(script) {}
-    std::optional<QString> chooseOpenFile(QWidget*, const OpenFileOptions& options) override {
-        m_script.asked.push_back(options);
-        QString answer;
-        if (!m_script.answers.empty()) {
-            answer = m_script.answers.front();
-            m_script.answers.pop_front();
-        }
-        return answer.isNull() ? std::nullopt : std::optional(answer);
-    }
-
-private:
-    Script& m_script;
-};
-
-struct FakePlatform {
-    int saves() const {
-        return static_cast<int>(std::ranges::count(store.calls(), MemorySettingsStore::Call::Save,
-                                                   &MemorySettingsStore::Call::kind));
-    }
-
+    std::optional<FontChoice> fontAnswer;
+    FontChoice askedFont;
+    FontChooserOptions askedFontOptions;
+    QStringList messages;
     MemorySettingsStore store;
-    ScriptedFontChooser fonts;
-    RecordingMessages messages;
-    CancelledColorChooser colors;
-    ScriptedFileChooser::Script files;
-    PlatformServices services{store, fonts, messages, colors,
-                              [this] { return std::make_unique<ScriptedFileChooser>(files); }};
+    PlatformServices services{store, *this, *this, *this, [] {
+                                  return std::make_unique<ScriptedFileChooser>(
+                                      [](const OpenFileOptions&) { return std::nullopt; });
+                              }};
     ProgramData data{[](const TimerSettings&) { return std::make_unique<SilentBells>(); }};
 };

@@ -11,79 +11,62 @@
 
 namespace {
 
-// One opening of the chooser with the pair (flag, "/a.wav"); `act` plays the user's part.
-class fBellTest : public ::testing::Test {
-protected:
-    BellHandOver run(std::int16_t flag, const std::function<void(fBell&)>& act) {
+TEST(fBell, OpensInTheModeOfThePairAndOnlyOkHandsBackTheChoiceAsTheUserLeftIt) {
+    // Each case opens the chooser with the pair (flag, "/a.wav") and plays the steps: '0'/'1'
+    // choose the beep/the WAV file, 'b' browses (cancelled the first time, then "/c.wav"),
+    // 'k' OK, 'c' Cancel, 'x' the close box, 'e' Esc, 'r' Enter on the focused beep option,
+    // 'R' Enter on the focused OK, 'v' checks that the chooser is still open.
+    const std::tuple<std::int16_t, const char*, std::int16_t, const char*> cases[] = {
+        {0, "k", 0, "/a.wav"},
+        {2, "k", 1, "/a.wav"},  // any non-zero flag means a WAV file
+        {-1, "k", 1, "/a.wav"},
+        {0, "1k", 1, "/a.wav"},  // the greyed path becomes the WAV file
+        {1, "bk", 1, "/a.wav"},  // a cancelled browse keeps the path
+        {1, "bbk", 1, "/c.wav"},
+        {0, "1bb0k", 0, "/a.wav"},  // the beep keeps the file passed in, not the browsed one
+        {1, "bbc", 1, "/a.wav"},
+        {1, "bbx", 1, "/a.wav"},
+        {1, "0evrvR", 0, "/a.wav"},  // no cancel and no default button: Enter needs a button
+    };
+    OpenFileOptions asked;
+    for (const auto& [flag, steps, handedFlag, handedFile] : cases) {
+        SCOPED_TRACE(steps);
         BellHandOver pair{flag, "/a.wav"};
-        fBell chooser(pair, std::make_unique<ScriptedFileChooser>(files), forms);
-        chooser.show();
-        act(chooser);
-        return pair;
-    }
-
-    ScriptedFileChooser::Script files;
-    LoadedForms forms;
-};
-
-TEST_F(fBellTest, OpensInTheModeOfThePairAndOnlyOkHandsBackTheChoiceAsTheUserLeftIt) {
-    // Steps: '0'/'1' choose the beep/the WAV file, 'b' browses (the first browse of each
-    // opening is cancelled, the next answers "/c.wav"), then 'k' OK, 'c' Cancel, 'x' close box.
-    struct Case {
-        std::int16_t flag;
-        const char* steps;
-        BellHandOver expected;
-    };
-    const Case cases[] = {
-        {0, "k", {0, "/a.wav"}},
-        {2, "k", {1, "/a.wav"}},  // any non-zero flag means a WAV file
-        {-1, "k", {1, "/a.wav"}},
-        {1, "0k", {0, "/a.wav"}},  // switching to the beep keeps the file
-        {0, "1k", {1, "/a.wav"}},  // the greyed path becomes the WAV file
-        {1, "bk", {1, "/a.wav"}},  // a cancelled browse keeps the path
-        {1, "bbk", {1, "/c.wav"}},
-        {0, "1bb0k", {0, "/a.wav"}},  // the browsed file is dropped with the beep
-        {1, "bbc", {1, "/a.wav"}},
-        {1, "bbx", {1, "/a.wav"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.steps);
-        files.answers = {QString(), "/c.wav"};
-        const BellHandOver pair = run(c.flag, [&c](fBell& b) {
-            EXPECT_EQ(b.cBell[1]->isChecked(), c.flag != 0);
-            EXPECT_EQ(b.cBellRef->isEnabled(), c.flag != 0);
-            EXPECT_EQ(b.fileText(), "/a.wav");
-            const QColor path = b.cBellFile->palette().color(QPalette::WindowText);
-            EXPECT_EQ(path == b.palette().color(QPalette::Disabled, QPalette::Text), c.flag == 0);
-            const std::map<char, std::function<void()>> act = {
-                {'0', [&] { b.cBell[0]->click(); }}, {'1', [&] { b.cBell[1]->click(); }},
-                {'b', [&] { b.cBellRef->click(); }}, {'k', [&] { b.cOk->click(); }},
-                {'c', [&] { b.cCancel->click(); }},  {'x', [&] { b.close(); }}};
-            for (const char step : std::string_view(c.steps)) {
-                act.at(step)();
-            }
+        int browses = 0;
+        LoadedForms forms;
+        auto files = std::make_unique<ScriptedFileChooser>([&](const OpenFileOptions& options) {
+            asked = options;
+            return ++browses == 1 ? std::nullopt : std::optional<QString>("/c.wav");
         });
-        EXPECT_EQ(pair.EditBellFlag, c.expected.EditBellFlag);
-        EXPECT_EQ(pair.EditBellFile, c.expected.EditBellFile);
+        fBell b(pair, std::move(files), forms);
+        b.show();
+        EXPECT_EQ(b.cBellRef->isEnabled(), flag != 0);
+        const QColor path = b.cBellFile->palette().color(QPalette::WindowText);
+        EXPECT_EQ(path == b.palette().color(QPalette::Disabled, QPalette::Text), flag == 0);
+        auto enterOn = [](QWidget* button) {
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Return);
+        };
+        const std::map<char, std::function<void()>> act = {
+            {'0', [&] { b.cBell[0]->click(); }},
+            {'1', [&] { b.cBell[1]->click(); }},
+            {'b', [&] { b.cBellRef->click(); }},
+            {'k', [&] { b.cOk->click(); }},
+            {'c', [&] { b.cCancel->click(); }},
+            {'x', [&] { b.close(); }},
+            {'e', [&] { QTest::keyClick(&b, Qt::Key_Escape); }},
+            {'r', [&] { enterOn(b.cBell[0]); }},
+            {'R', [&] { enterOn(b.cOk); }},
+            {'v', [&] { EXPECT_TRUE(b.isVisible()); }}};
+        for (const char step : std::string_view(steps)) {
+            act.at(step)();
+        }
+        EXPECT_EQ(std::pair(pair.EditBellFlag, pair.EditBellFile),
+                  std::pair(handedFlag, std::string(handedFile)));
     }
-    const OpenFileOptions& asked = files.asked.at(0);
-    EXPECT_EQ(asked.filter,
-              QStringLiteral("すべてのファイル (*.*)|*.*|WAVファイル (*.wav)|*.wav|"));
-    EXPECT_EQ(asked.filterIndex, 2);
-    EXPECT_EQ(asked.flags, 0x201800);
-}
-
-TEST_F(fBellTest, EnterPressesOnlyTheFocusedButtonAndEscapeNothing) {
-    run(1, [](fBell& b) {
-        QTest::keyClick(&b, Qt::Key_Escape);
-        EXPECT_TRUE(b.isVisible());  // no cancel button
-        b.cBell[0]->setFocus();
-        QTest::keyClick(b.cBell[0], Qt::Key_Return);
-        EXPECT_TRUE(b.isVisible());  // no default button
-        b.cOk->setFocus();
-        QTest::keyClick(b.cOk, Qt::Key_Return);
-        EXPECT_FALSE(b.isVisible());
-    });
+    EXPECT_EQ(std::tuple(asked.filter, asked.filterIndex, asked.flags),
+              std::tuple(QStringLiteral("すべてのファイル (*.*)|*.*|WAVファイル (*.wav)|*.wav|"), 2,
+                         0x201800));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "ui/platform/SystemColorValues.h"
 
 namespace {
@@ -11,8 +13,7 @@ using namespace SystemColor;
 class OptionsModelTest : public ::testing::Test {
 protected:
     OptionsModel& open() {
-        model.emplace(settings, handOver);
-        model->Form_Load();
+        model.emplace(settings, handOver).Form_Load();
         return *model;
     }
     // Enabled states of the interval/rest fields, the stop fields and the three bell rows.
@@ -33,135 +34,85 @@ protected:
     std::optional<OptionsModel> model;
 };
 
-TEST_F(OptionsModelTest, OpensWithTheStoredValuesAndTheRightFieldsEnabled) {
-    settings = {.IntMin = 5, .NextSec = 30, .FinHour = 2, .FinMin = 15, .FinNum = "", .Color = 9};
-    settings.BellFlag = {1, 0, 2};
-    OptionsModel& m = open();
-    EXPECT_EQ((std::vector{m.fRondelayMin.text, m.fRondelayNextSec.text, m.fTimerFinHour.text,
-                           m.fTimerFinMin.text, m.fTimerFinRound.text}),
-              (std::vector<std::string>{"5", "30", "2", "15", ""}));
-    EXPECT_EQ(m.fRondelayColorSample, 9);
-    EXPECT_EQ(m.fRondelayNextColorSample, 255);
-    EXPECT_EQ((std::array{m.cBellMode[0].caption, m.cBellMode[1].caption, m.cBellMode[2].caption}),
-              (std::array<std::string, 3>{"WAVファイル", "ビープ音", "WAVファイル"}));
-    EXPECT_EQ(m.fRondelayMin.background, ButtonFace);
-    EXPECT_EQ(m.cBellMode[1].foreColor, GrayText);
-
-    struct Case {
-        std::int16_t intFlag, nextFlag, clearFlag, finFlag;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {0, 0, 0, 0, "0000 000 000"},  // bell row 1 is never rung, so always greyed
-        {1, 0, 1, 1, "1101 001 101"},  // round mode: the stop counts rounds
-        {1, 0, 0, 1, "1101 110 101"},  // continuous: the stop uses the time
-        {0, 0, 1, 1, "0000 110 001"},  // no interval: never round mode
-        {2, 7, 0, 0, "1111 000 100"},  // hand-edited flags show ticked
+TEST_F(OptionsModelTest, FieldsOpenAndFollowTheEnablingRulesAndOnlyAmountsKeepFlags) {
+    // Stored IntFlag, NextFlag, ClearFlag, FinFlag.
+    using Flags = std::tuple<std::int16_t, std::int16_t, std::int16_t, std::int16_t>;
+    const std::pair<Flags, const char*> loads[] = {
+        {{1, 0, 1, 1}, "1101 001 101"},  // round mode; bell row 1 is never rung, so always greyed
+        {{2, 7, 0, 0}, "1111 000 100"},  // hand-edited flags show ticked
         // Rest stored without interval: its fields open enabled, its box greyed.
-        {0, 1, 0, 0, "0010 000 000"},
+        {{0, 1, 0, 0}, "0010 000 000"},
+        {{0, 0, 0, 1}, "0000 110 001"},  // no interval: never round mode
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.expected);
-        settings.IntFlag = c.intFlag;
-        settings.NextFlag = c.nextFlag;
-        settings.ClearFlag = c.clearFlag;
-        settings.FinFlag = c.finFlag;
+    for (const auto& [flags, expected] : loads) {
+        std::tie(settings.IntFlag, settings.NextFlag, settings.ClearFlag, settings.FinFlag) = flags;
         open();
-        EXPECT_EQ(enabling(), c.expected);
-        EXPECT_LE(model->fRondelayFlag.value, 1);
-        EXPECT_LE(model->fRondelayNextFlag.value, 1);
+        EXPECT_EQ(enabling(), expected);
+        EXPECT_LE(std::max(model->fRondelayFlag.value, model->fRondelayNextFlag.value), 1);
     }
-}
+    EXPECT_EQ(model->fRondelayMin.background, ButtonFace);
+    EXPECT_EQ(model->cBellMode[0].foreColor, GrayText);
 
-TEST_F(OptionsModelTest, ClicksFollowTheEnablingRules) {
+    // Clicked from the last load, only the stop ticked.
     using M = OptionsModel;
-    struct Step {
-        void (M::*click)(std::int16_t);
-        std::int16_t value;
-        const char* expected;
-    };
-    const Step steps[] = {
-        {&M::fRondelayFlag_Click, 1, "1101 000 100"},
-        {&M::fRondelayNextFlag_Click, 1, "1111 000 100"},
-        {&M::fRondelayClearFlag_Click, 1, "1111 000 100"},
-        {&M::fTimerFinFlag_Click, 1, "1111 001 101"},       // only the rounds field
-        {&M::fRondelayClearFlag_Click, 0, "1111 110 101"},  // the time fields instead
-        {&M::fRondelayClearFlag_Click, 1, "1111 001 101"},
-        // Everything of the interval greys; the stop falls back to the time.
-        {&M::fRondelayFlag_Click, 0, "0000 110 001"},
-        {&M::fRondelayFlag_Click, 1, "1111 001 101"},  // greyed boxes kept their ticks
+    const std::tuple<void (M::*)(std::int16_t), std::int16_t, const char*> clicks[] = {
+        {&M::fRondelayFlag_Click, 1, "1101 110 101"},  // continuous: the time fields
+        {&M::fRondelayNextFlag_Click, 1, "1111 110 101"},
+        {&M::fRondelayClearFlag_Click, 1, "1111 001 101"},  // round mode: only the rounds field
+        {&M::fRondelayFlag_Click, 0, "0000 110 001"},       // everything of the interval greys
+        {&M::fRondelayFlag_Click, 1, "1111 001 101"},       // greyed boxes kept their ticks
         {&M::fTimerFinFlag_Click, 0, "1111 000 100"},
+        {&M::fTimerFinFlag_Click, 1, "1111 001 101"},
     };
-    OptionsModel& m = open();
-    for (const Step& step : steps) {
-        (m.*step.click)(step.value);
-        EXPECT_EQ(enabling(), step.expected) << "step " << &step - steps;
+    for (const auto& [click, value, expected] : clicks) {
+        ((*model).*click)(value);
+        EXPECT_EQ(enabling(), expected);
     }
-    EXPECT_EQ(m.fRondelayMin.background, WindowBackground);
-    EXPECT_EQ(m.cBellMode[0].foreColor, WindowText);
+    EXPECT_EQ(model->fRondelayMin.background, WindowBackground);
+    EXPECT_EQ(model->cBellMode[0].foreColor, WindowText);
+
+    // Committed with all four amounts zero: each flag goes with its amount, in round mode too;
+    // the round mode tick has no amount and stays.
+    model->fRondelayMin.text = model->fTimerFinHour.text = "0";
+    ASSERT_FALSE(model->cmdOK_Click());
+    EXPECT_EQ(settings, (TimerSettings{.IntMin = 0, .ClearFlag = 1, .FinHour = 0}));
 }
 
 TEST_F(OptionsModelTest, OkChecksTheFourFieldsInOrderAndWritesNothingOnFailure) {
-    struct Case {
-        const char *min, *rest, *hours, *minutes;
-        std::string message;  // empty: accepted
-    };
     using namespace OptionsMessages;
-    const Case cases[] = {
-        {"60", "0", "0", "0", IntervalMinutes},
-        {"59.5", "0", "0", "0", IntervalMinutes},  // rounds to 60
-        {"-1", "0", "0", "0", IntervalMinutes},
+    // Interval, rest, hours and minutes as typed, and the message (empty: accepted).
+    const std::array<std::string, 5> cases[] = {
+        {"59.5", "61", "24", "60", IntervalMinutes},  // rounds to 60; only the first failure
         {"", "0", "0", "0", IntervalMinutes},
         {"65541", "0", "0", "0", IntervalMinutes},  // not 5: beyond 16 bits
         {"5", "61", "0", "0", RestSeconds},
-        {"5", "60", "24", "0", FinishHours},
-        {"5", "60", "23", "60", FinishMinutes},
-        {"60", "61", "24", "60", IntervalMinutes},  // only the first failure
         {"5", "-1", "-1", "-1", RestSeconds},
-        {"\u3000５\u3000", "６０", "0.5", "58.5", ""},  // last: its values are checked below
+        {"5", "60", "24", "60", FinishHours},
+        {"5", "60", "23", "60", FinishMinutes},
+        {"\u3000５\u3000", "６０", "0.5", "57.5", ""},  // last: its values are checked below
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
-        settings = TimerSettings{};
         OptionsModel& m = open();
-        m.fRondelayMin.text = c.min;
-        m.fRondelayNextSec.text = c.rest;
-        m.fTimerFinHour.text = c.hours;
-        m.fTimerFinMin.text = c.minutes;
-        EXPECT_EQ(m.cmdOK_Click().value_or(""), c.message);
-        if (!c.message.empty()) {
-            EXPECT_EQ(settings, TimerSettings{});
-        }
+        std::tie(m.fRondelayMin.text, m.fRondelayNextSec.text, m.fTimerFinHour.text,
+                 m.fTimerFinMin.text) = std::tie(c[0], c[1], c[2], c[3]);
+        EXPECT_EQ(m.cmdOK_Click().value_or(""), c[4]);
+        EXPECT_EQ(settings == TimerSettings{}, !c[4].empty());
     }
     // Halves go to the even neighbour.
     EXPECT_EQ((std::array{settings.IntMin, settings.NextSec, settings.FinHour, settings.FinMin}),
               (std::array<std::int16_t, 4>{5, 60, 0, 58}));
 }
 
-TEST_F(OptionsModelTest, CommitKeepsAFlagOnlyWithANonZeroAmount) {
-    settings.IntFlag = settings.NextFlag = settings.ClearFlag = settings.FinFlag = 1;
-    settings.IntMin = settings.FinHour = 0;  // all four amounts zero
-    settings.FinNum = "";
-    TimerSettings expected = settings;
-    expected.IntFlag = expected.NextFlag = expected.FinFlag = 0;  // round mode too
-    ASSERT_FALSE(open().cmdOK_Click());
-    EXPECT_EQ(settings, expected);
-
-    OptionsModel& again = open();
-    again.fRondelayNextFlag_Click(1);  // ticked while greyed: the interval is off
-    again.fRondelayNextSec.text = "30";
-    again.fTimerFinRound.text = "three";
-    ASSERT_FALSE(again.cmdOK_Click());
-    EXPECT_EQ(settings.NextFlag, 1);
-    EXPECT_EQ(settings.FinNum, "three");
-}
-
-TEST_F(OptionsModelTest, ColoursAreWrittenAtOnceBellRowsOnlyByOk) {
-    settings.BellFlag[0] = 1;
+TEST_F(OptionsModelTest, ColoursAreWrittenAtOnceBellRowsOnlyByOkAndTheRestAsLoaded) {
+    settings = {.IntMin = 5, .NextSec = 30, .FinMin = 15, .FinNum = "three", .Color = 9};
+    settings.BellFlag = {1, 0, 2};
     settings.BellFile = {"/committed.wav", "", "/kept.wav"};
     TimerSettings expected = settings;
     expected.Color = 0x00FF00;
     OptionsModel& m = open();
+    EXPECT_EQ(std::pair(m.fRondelayColorSample, m.fRondelayNextColorSample), std::pair(9, 255));
+    EXPECT_EQ(m.cBellMode[2].caption, "WAVファイル");  // a hand-edited flag
     m.ColorChosen(0x00FF00);
     m.RestColorChosen(std::nullopt);  // chooser cancelled
     EXPECT_EQ(m.fRondelayColorSample, 0x00FF00);
@@ -179,10 +130,13 @@ TEST_F(OptionsModelTest, ColoursAreWrittenAtOnceBellRowsOnlyByOk) {
     model.reset();  // Cancel: only the colour was written
     EXPECT_EQ(settings, expected);
 
+    // OK writes back every value as it was loaded, the round count's text too, and a flag ticked
+    // while greyed: the rest has its seconds though the interval is off.
     open().cBellRef_Click(2, [this] { handOver.EditBellFlag = 1; });
+    model->fRondelayNextFlag_Click(1);
     ASSERT_FALSE(model->cmdOK_Click());
-    EXPECT_EQ(settings.BellFlag[2], 1);
-    EXPECT_EQ(settings.BellFile[2], "/kept.wav");
+    expected.BellFlag[2] = expected.NextFlag = 1;
+    EXPECT_EQ(settings, expected);
 }
 
 }  // namespace

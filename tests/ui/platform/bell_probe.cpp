@@ -7,10 +7,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QTextStream>
 #include <QTimer>
-#include <climits>
-#include <cstdlib>
 #include <utility>
 
 #include "settings/TimerSettings.h"
@@ -18,18 +15,14 @@
 
 namespace {
 
-// Leaves at once on an argument that the audio test did not mean to give.
-[[noreturn]] void Bad(const QString& argument) {
-    QTextStream(stderr) << "bell_probe: bad argument " << argument << '\n';
-    std::exit(2);
-}
-
-// A whole number from 0 to `limit`, taken from `text` within `argument`.
-int Number(const QString& text, const QString& argument, int limit = INT_MAX) {
+// A whole number from 0 to `limit` (by default a minute of milliseconds, more than the audio
+// test ever waits), taken from `text` within `argument`. Leaves at once on an argument that
+// the audio test did not mean to give.
+int Number(const QString& text, const QString& argument, int limit = 60'000) {
     bool ok = false;
     const int n = text.toInt(&ok);
     if (!ok || n < 0 || n > limit) {
-        Bad(argument);
+        qFatal("bell_probe: bad argument %s", qPrintable(argument));
     }
     return n;
 }
@@ -52,12 +45,12 @@ int main(int argc, char** argv) {
     parser.process(app);
 
     TimerSettings settings;
-    for (const auto& [option, flag] : {std::pair{"wav", 1}, std::pair{"path", 0}}) {
-        for (const QString& value : parser.values(option)) {
-            const auto [slot, path] = SplitSlot(value, '=');
-            settings.BellFlag[slot] = static_cast<std::int16_t>(flag);
-            settings.BellFile[slot] = path.toStdString();
-        }
+    // The --wav values make WAV bells; the --path values only store their path.
+    const QStringList wavs = parser.values("wav");
+    for (const QString& value : wavs + parser.values("path")) {
+        const auto [slot, path] = SplitSlot(value, '=');
+        settings.BellFlag[slot] = wavs.contains(value);
+        settings.BellFile[slot] = path.toStdString();
     }
 
     BellPlayer player(settings);
