@@ -9,6 +9,7 @@
 #include "ui/main/AppIcon.h"
 #include "ui/platform/FormDesign.h"
 #include "ui/platform/LoadedForms.h"
+#include "ui/platform/SystemColors.h"
 
 frmAbout::frmAbout(LoadedForms& forms, QWidget* owner) : QDialog(owner) {
     setObjectName("frmAbout");
@@ -31,9 +32,7 @@ frmAbout::frmAbout(LoadedForms& forms, QWidget* owner) : QDialog(owner) {
         return l;
     };
     lblTitle = centred(DesignRect(930, 120, 3405, 240));
-    QPalette titlePalette = lblTitle->palette();
-    titlePalette.setColor(QPalette::WindowText, Qt::black);
-    lblTitle->setPalette(titlePalette);
+    SetForeColor(lblTitle, 0x000000);  // black
     lblVersion = centred(DesignRect(930, 360, 3405, 225));
     lblVersion->setText(QStringLiteral("Version"));
     cOwner = centred(DesignRect(930, 600, 3405, 225));

@@ -70,11 +70,7 @@ void fBell::Form_Load() {
 
 void fBell::SetFileControls(int mode) {
     cBellRef->setEnabled(mode != 0);
-    QPalette palette = cBellFile->palette();
-    palette.setColor(
-        QPalette::WindowText,
-        ResolveColor(mode == 1 ? SystemColor::WindowText : SystemColor::GrayText, palette));
-    cBellFile->setPalette(palette);
+    SetForeColor(cBellFile, mode == 1 ? SystemColor::WindowText : SystemColor::GrayText);
 }
 
 void fBell::cBell_Click(int index) {

@@ -75,10 +75,7 @@ frmMain::frmMain(ProgramData& data, PlatformServices& platform, QWidget* parent)
     fStatus->setFont(DesignFont(8.25, false));
     fStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     fStatus->setWordWrap(true);
-    QPalette statusPalette = fStatus->palette();
-    statusPalette.setColor(QPalette::WindowText,
-                           ResolveColor(SystemColor::WindowText, statusPalette));
-    fStatus->setPalette(statusPalette);
+    SetForeColor(fStatus, SystemColor::WindowText);
 
     fClearButton =
         button(client, "fClearButton", QStringLiteral("Ｃ"), DesignRect(2160, 1680, 375, 255));
@@ -203,9 +200,7 @@ void frmMain::UpdateDisplay() {
 }
 
 void frmMain::SetDisplayColor(std::int32_t color) {
-    QPalette palette = fTimerDisplay->palette();
-    palette.setColor(QPalette::WindowText, ResolveColor(color, palette));
-    fTimerDisplay->setPalette(palette);
+    SetForeColor(fTimerDisplay, color);
 }
 
 void frmMain::UpdateStartStop() {

@@ -32,25 +32,13 @@ QLabel* borderedLabel(QWidget* parent, const char* text, const QRect& rect) {
     return l;
 }
 
-void setForeColor(QWidget* w, std::int32_t color) {
-    QPalette palette = w->palette();
-    const QColor c = ResolveColor(color, palette);
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::WindowText, c);
-    }
-    w->setPalette(palette);
-}
-
 void mirrorText(QLineEdit* edit, const OptionsModel::TextBox& box) {
     if (edit->text() != QString::fromStdString(box.text)) {
         edit->setText(QString::fromStdString(box.text));
     }
     edit->setEnabled(box.enabled);
     QPalette palette = edit->palette();
-    const QColor c = ResolveColor(box.background, palette);
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base, c);
-    }
+    palette.setColor(QPalette::Base, ResolveColor(box.background, palette));  // every state
     edit->setPalette(palette);
 }
 
@@ -187,13 +175,13 @@ void frmOptions::mirror() {
     fTimerFinHourTitle->setEnabled(m.fTimerFinHourTitle.enabled);
     fTimerFinMinTitle->setEnabled(m.fTimerFinMinTitle.enabled);
     fTimerFinRoundTitle->setEnabled(m.fTimerFinRoundTitle.enabled);
-    setForeColor(fRondelayColorSample, m.fRondelayColorSample);
-    setForeColor(fRondelayNextColorSample, m.fRondelayNextColorSample);
+    SetForeColor(fRondelayColorSample, m.fRondelayColorSample);
+    SetForeColor(fRondelayNextColorSample, m.fRondelayNextColorSample);
     for (std::size_t i = 0; i < BellSlotCount; ++i) {
         cBellTitle[i]->setEnabled(m.cBellTitle[i].enabled);
         cBellRef[i]->setEnabled(m.cBellRef[i].enabled);
         cBellMode[i]->setText(QString::fromStdString(m.cBellMode[i].caption));
-        setForeColor(cBellMode[i], m.cBellMode[i].foreColor);
+        SetForeColor(cBellMode[i], m.cBellMode[i].foreColor);
     }
 }
 

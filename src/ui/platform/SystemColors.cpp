@@ -1,5 +1,7 @@
 #include "ui/platform/SystemColors.h"
 
+#include <QWidget>
+
 QColor ResolveColor(std::int32_t value, const QPalette& palette) {
     const auto bits = static_cast<std::uint32_t>(value);
     if (bits & 0x80000000u) {
@@ -17,6 +19,12 @@ QColor ResolveColor(std::int32_t value, const QPalette& palette) {
     }
     return QColor(static_cast<int>(bits & 0xFFu), static_cast<int>((bits >> 8) & 0xFFu),
                   static_cast<int>((bits >> 16) & 0xFFu));
+}
+
+void SetForeColor(QWidget* widget, std::int32_t value) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, ResolveColor(value, palette));
+    widget->setPalette(palette);
 }
 
 std::int32_t ColorValue(const QColor& color) {
