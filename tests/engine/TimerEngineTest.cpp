@@ -31,6 +31,7 @@ protected:
         bells.push_back(std::to_string(slot) + " at " + clock());
         events.push_back("bell " + bells.back());
     }
+    void PrepareBells() override {}
     std::string clock() const {
         const TimerState& s = engine.state();
         char text[32];

@@ -12,8 +12,11 @@
 
 // Platform services with scripted answers, for tests of the forms.
 
+// Counts the preparations, so that a test can tell when the bells were loaded.
 struct SilentBells : BellRinger {
     void RingBell(BellSlot) override {}
+    void PrepareBells() override { ++prepared; }
+    int prepared = 0;
 };
 
 // Each browse is answered by `answer`, given what it was asked; no value cancels.
@@ -39,6 +42,7 @@ struct FakePlatform : FontChooser, MessageBox, ColorChooser {
     std::optional<std::int32_t> chooseColor(QWidget*, std::int32_t) override { return {}; }
     using Call = MemorySettingsStore::Call;
     auto saves() const { return std::ranges::count(store.calls(), Call::Save, &Call::kind); }
+    int bellsPrepared() const { return static_cast<const SilentBells&>(*data.bells).prepared; }
 
     std::optional<FontChoice> fontAnswer;
     FontChoice askedFont;

@@ -141,6 +141,7 @@ void frmMain::mnuViewOptions_Click() {
         frmOptions options(m_data, m_platform, this);
         options.exec();
     }
+    m_data.bells->PrepareBells();
     // New settings always start from a cleared clock; a running timer keeps running.
     m_data.engine.ClearTimer();
     UpdateStatus();
@@ -158,6 +159,7 @@ void frmMain::mnuFileDelRegExit_Click() {
 
 void frmMain::Form_Load() {
     LoadSettings(m_platform.store, m_data.settings, DisplayFont);
+    m_data.bells->PrepareBells();
     DelRegFlag = false;
     UpdateStatus();
     fTimer.setInterval(1000);

@@ -18,6 +18,7 @@ public:
     ~BellPlayer() override;
 
     void RingBell(BellSlot slot) override;
+    void PrepareBells() override {}
 
 private:
     void playBeep();

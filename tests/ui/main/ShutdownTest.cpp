@@ -85,6 +85,8 @@ TEST_F(MenusAndShutdownTest, OptionsRestartARunningTimerAndASignalClosesThemFirs
     EXPECT_TRUE(window->fTimer.isEnabled());
     EXPECT_EQ(window->fTimerDisplay->text(), "00:00:00");
     EXPECT_EQ(platform.saves(), 0);  // the store is written only at exit
+    // The bell sounds were loaded after the settings, and again once the dialog had closed.
+    EXPECT_EQ(platform.bellsPrepared(), 2);
 
     whileOpen<frmOptions>(window->mnuViewOptions, [&](frmOptions& options) {
         QTest::keyClicks(options.fRondelayMin, "3");  // 13 minutes, never confirmed
