@@ -3,8 +3,6 @@
 // many ticks each delivered, how late they came against their ideal times anchor + n * 1000 ms,
 // and the CPU time each used. Each source has a thread and event loop of its own, so that
 // the CPU time is its own; both start at the same moment.
-#include <time.h>
-
 #include <QCoreApplication>
 #include <QThread>
 #include <QTimer>
@@ -12,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <string>
 #include <thread>
@@ -26,10 +25,17 @@ using Clock = std::chrono::steady_clock;
 using MsDouble = std::chrono::duration<double, std::milli>;
 constexpr std::chrono::milliseconds kInterval{1000};
 
+// The thread's own CPU time where POSIX offers a clock for it; elsewhere the whole process's,
+// which counts both sources together.
 std::chrono::nanoseconds threadCpuTime() {
+#ifdef RONDELAY_THREAD_CPU_CLOCK
     timespec ts{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
     return std::chrono::seconds(ts.tv_sec) + std::chrono::nanoseconds(ts.tv_nsec);
+#else
+    const std::chrono::duration<double> seconds(static_cast<double>(std::clock()) / CLOCKS_PER_SEC);
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(seconds);
+#endif
 }
 
 // One tick source running on its own thread. Everything but the constructor's setup is done

@@ -6,6 +6,7 @@ class QSocketNotifier;
 
 // Turns SIGTERM, SIGINT and SIGHUP into a Qt signal on the user-interface thread, so that
 // the program closes its window (and saves) instead of dying with the settings unsaved.
+// POSIX only; elsewhere it never fires.
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:

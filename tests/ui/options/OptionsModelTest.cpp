@@ -19,14 +19,18 @@ protected:
     // Enabled states of the interval/rest fields, the stop fields and the three bell rows.
     std::string enabling() const {
         const OptionsModel& m = *model;
-        std::string s;
-        for (bool on : {m.fRondelayMin.enabled, m.fRondelayNextFlag.enabled,
-                        m.fRondelayNextSec.enabled, m.fRondelayClearFlag.enabled,
-                        m.fTimerFinHour.enabled, m.fTimerFinMin.enabled, m.fTimerFinRound.enabled,
-                        m.cBellRef[0].enabled, m.cBellRef[1].enabled, m.cBellRef[2].enabled}) {
-            s += on ? '1' : '0';
-        }
-        return s.insert(7, " ").insert(4, " ");
+        auto bits = [](std::initializer_list<bool> states) {
+            std::string s;
+            for (bool on : states) {
+                s += on ? '1' : '0';
+            }
+            return s;
+        };
+        return bits({m.fRondelayMin.enabled, m.fRondelayNextFlag.enabled,
+                     m.fRondelayNextSec.enabled, m.fRondelayClearFlag.enabled}) +
+               ' ' +
+               bits({m.fTimerFinHour.enabled, m.fTimerFinMin.enabled, m.fTimerFinRound.enabled}) +
+               ' ' + bits({m.cBellRef[0].enabled, m.cBellRef[1].enabled, m.cBellRef[2].enabled});
     }
 
     TimerSettings settings;
