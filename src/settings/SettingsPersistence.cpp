@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "settings/FlagRules.h"
 #include "settings/NumberText.h"
 
 namespace {
@@ -78,21 +79,12 @@ void LoadSettings(SettingsStore& store, TimerSettings& s, FontFields& font) {
 
     s.IntFlag = timer.int16("IntFlag", defaults.IntFlag);
     s.IntMin = timer.int16("IntMin", defaults.IntMin);
-    if (s.IntMin == 0) {
-        s.IntFlag = 0;
-    }
     s.NextFlag = timer.int16("NextFlag", defaults.NextFlag);
     s.NextSec = timer.int16("NextSec", defaults.NextSec);
-    if (s.NextSec == 0) {
-        s.NextFlag = 0;
-    }
     s.ClearFlag = timer.int16("ClearFlag", defaults.ClearFlag);
     s.FinFlag = timer.int16("FinFlag", defaults.FinFlag);
     s.FinHour = timer.int16("FinHour", defaults.FinHour);
     s.FinMin = timer.int16("FinMin", defaults.FinMin);
-    if (s.FinHour == 0 && s.FinMin == 0) {
-        s.FinFlag = 0;
-    }
     s.FinNum = timer.text("FinNum", defaults.FinNum);
     s.Color = timer.int32("Color", defaults.Color);
     s.RestColor = timer.int32("RestColor", defaults.RestColor);
@@ -101,6 +93,7 @@ void LoadSettings(SettingsStore& store, TimerSettings& s, FontFields& font) {
         s.BellFlag[i] = timer.int16(bellKey(slot, "BellFlag"), defaults.BellFlag[i]);
         s.BellFile[i] = timer.text(bellKey(slot, "BellFile"), defaults.BellFile[i]);
     }
+    ApplyFlagRules(s);
 
     const FontFields fontDefaults;
     Reader fonts(store, FontSection);

@@ -8,7 +8,7 @@ inline constexpr const char* TimerSection = "Timer";
 inline constexpr const char* FontSection = "Font";
 
 // Fills every field from the store, taking a key's default when it is absent or its text
-// does not convert, and applies the three flag rules.
+// does not convert, and applies the flag rules (FlagRules.h).
 void LoadSettings(SettingsStore& store, TimerSettings& settings, FontFields& font);
 // Writes all 21 keys, in their fixed order.
 void SaveSettings(SettingsStore& store, const TimerSettings& settings, const FontFields& font);

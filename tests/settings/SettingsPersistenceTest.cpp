@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "settings/MemorySettingsStore.h"
@@ -43,23 +42,19 @@ Loaded load(MemorySettingsStore& store, const std::vector<Call>& entries) {
     return result;
 }
 
-TEST(LoadSettings, FlagsSurviveOnlyWhenTheirAmountIsNonZero) {
-    // Stored entries, then IntFlag, NextFlag and FinFlag as loaded. Absent: IntMin defaults to
-    // 1, FinHour to 1. A round count does not keep FinFlag; a hand-edited flag is taken as is.
-    const std::pair<Entries, std::tuple<int, int, int>> cases[] = {
-        {{"IntFlag=1", "IntMin=0", "NextFlag=1", "NextSec=30", "FinFlag=1", "FinHour=0",
-          "FinMin=30"},
-         {0, 1, 1}},
-        {{"IntFlag=1", "NextFlag=1", "NextSec=0", "FinFlag=1", "FinHour=0", "FinMin=0", "FinNum=3"},
-         {1, 0, 0}},
-        {{"IntFlag=2", "IntMin=75", "FinFlag=1"}, {2, 0, 1}},
-    };
-    for (const auto& [stored, flags] : cases) {
-        SCOPED_TRACE(testing::PrintToString(stored));
-        MemorySettingsStore store;
-        const TimerSettings s = load(store, saves(stored, {})).settings;
-        EXPECT_EQ(std::tuple(s.IntFlag, s.NextFlag, s.FinFlag), flags);
-    }
+TEST(LoadSettings, AppliesTheFlagRulesWithAbsentAmountsAtTheirDefaults) {
+    MemorySettingsStore store;
+    // IntMin and FinHour default to 1, NextSec to 0.
+    TimerSettings s = load(store, saves({"IntFlag=1", "NextFlag=1", "FinFlag=1"}, {})).settings;
+    EXPECT_EQ(s.IntFlag, 1);
+    EXPECT_EQ(s.NextFlag, 0);
+    EXPECT_EQ(s.FinFlag, 1);
+
+    MemorySettingsStore zeros;
+    s = load(zeros, saves({"IntFlag=1", "IntMin=0", "FinFlag=1", "FinHour=0", "FinMin=0"}, {}))
+            .settings;
+    EXPECT_EQ(s.IntFlag, 0);
+    EXPECT_EQ(s.FinFlag, 0);
 }
 
 TEST(LoadSettings, DamagedTextsTakeTheirDefaultAndTheRestStillLoads) {

@@ -1,5 +1,6 @@
 #include "ui/options/OptionsModel.h"
 
+#include "settings/FlagRules.h"
 #include "settings/NumberText.h"
 #include "ui/platform/SystemColorValues.h"
 
@@ -185,17 +186,17 @@ std::optional<std::string> OptionsModel::cmdOK_Click() {
 
     // The checks passed, so every number converts.
     auto number = [](const TextBox& box) { return *ParseInt16Text(box.text); };
+    m_settings.IntFlag = fRondelayFlag.value;
     m_settings.IntMin = number(fRondelayMin);
-    m_settings.IntFlag = m_settings.IntMin != 0 ? fRondelayFlag.value : 0;
+    m_settings.NextFlag = fRondelayNextFlag.value;
     m_settings.NextSec = number(fRondelayNextSec);
-    m_settings.NextFlag = m_settings.NextSec != 0 ? fRondelayNextFlag.value : 0;
     m_settings.ClearFlag = fRondelayClearFlag.value;
+    m_settings.FinFlag = fTimerFinFlag.value;
     m_settings.FinHour = number(fTimerFinHour);
     m_settings.FinMin = number(fTimerFinMin);
-    m_settings.FinFlag =
-        (m_settings.FinHour != 0 || m_settings.FinMin != 0) ? fTimerFinFlag.value : 0;
     m_settings.FinNum = fTimerFinRound.text;
     m_settings.BellFlag = WorkBellFlag;
     m_settings.BellFile = WorkBellFile;
+    ApplyFlagRules(m_settings);
     return std::nullopt;
 }
