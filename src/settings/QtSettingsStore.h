@@ -18,7 +18,6 @@ public:
 
     // Writes pending changes to disk and reports whether that worked.
     bool sync();
-    QString fileName() const { return m_settings.fileName(); }
 
 private:
     QSettings m_settings;

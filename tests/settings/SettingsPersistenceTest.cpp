@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 
 namespace {
 

@@ -22,9 +22,6 @@ public:
           QWidget* parent = nullptr);
     ~fBell() override;
 
-    // The whole path on display; the label may show it shortened.
-    QString fileText() const { return m_fileText; }
-
     QGroupBox* cBellFrame;
     QRadioButton* cBell[2];
     QPushButton* cBellRef;
@@ -48,7 +45,7 @@ private:
     BellHandOver& m_handOver;
     std::unique_ptr<FileChooser> CommonDialog1;
     QButtonGroup* m_options;
-    QString m_fileText;
+    QString m_fileText;  // the whole path; the label may show it shortened
 };
 
 // The filter of the WAV browse, in the classic description|pattern form.

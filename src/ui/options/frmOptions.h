@@ -17,8 +17,6 @@ class frmOptions : public QDialog {
 public:
     frmOptions(ProgramData& data, PlatformServices& platform, QWidget* owner);
 
-    const OptionsModel& model() const { return m_model; }
-
     QCheckBox *fRondelayFlag, *fRondelayNextFlag, *fRondelayClearFlag, *fTimerFinFlag;
     QLineEdit *fRondelayMin, *fRondelayNextSec, *fTimerFinHour, *fTimerFinMin, *fTimerFinRound;
     QLabel *fRondelayText, *fRondelayNextSecTitle, *fTimerFinHourTitle, *fTimerFinMinTitle,

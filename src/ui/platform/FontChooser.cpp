@@ -63,6 +63,12 @@ FontChooserDialog::FontChooserDialog(QWidget* parent, const FontChoice& initial,
       m_preview(new QLabel(QStringLiteral("00:00:00"))),
       m_choice(initial) {
     setWindowTitle(QStringLiteral("フォント"));
+    // Named, so that the fields can be found by name (tests, accessibility tools).
+    m_familyEdit->setObjectName("familyEdit");
+    m_sizeEdit->setObjectName("sizeEdit");
+    m_bold->setObjectName("bold");
+    m_italic->setObjectName("italic");
+    m_preview->setObjectName("preview");
 
     m_familyList->addItems(m_families);
     for (int size : OfferedSizes) {

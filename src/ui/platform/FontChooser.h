@@ -56,13 +56,6 @@ public:
     FontChoice choice() const;  // valid after accept()
     void accept() override;
 
-    // For tests: the editable fields.
-    QLineEdit* familyEdit() const { return m_familyEdit; }
-    QLineEdit* sizeEdit() const { return m_sizeEdit; }
-    QCheckBox* boldBox() const { return m_bold; }
-    QCheckBox* italicBox() const { return m_italic; }
-    QLabel* preview() const { return m_preview; }
-
 private:
     void updatePreview();
     std::optional<double> enteredSize() const;

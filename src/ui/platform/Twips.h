@@ -7,6 +7,3 @@ inline constexpr int TwipsPerPixel = 15;
 constexpr int TwipsToPixels(int twips) {
     return (twips >= 0 ? twips + TwipsPerPixel / 2 : twips - TwipsPerPixel / 2) / TwipsPerPixel;
 }
-constexpr int PixelsToTwips(int pixels) {
-    return pixels * TwipsPerPixel;
-}

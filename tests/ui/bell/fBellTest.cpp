@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "ui/FakePlatform.h"
+#include "support/FakePlatform.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <csignal>
 
-#include "ui/FakePlatform.h"
+#include "support/FakePlatform.h"
 #include "ui/about/frmAbout.h"
 #include "ui/main/frmMain.h"
 #include "ui/options/frmOptions.h"

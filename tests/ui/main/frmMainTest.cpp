@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "ui/FakePlatform.h"
+#include "support/FakePlatform.h"
 
 namespace {
 

@@ -13,6 +13,13 @@ namespace {
 // ScreenFonts | AnsiOnly | LimitSize | ForceFontExist, as the display font is chosen.
 constexpr int DisplayFlags = 0x12401;
 
+template <typename W>
+W* field(const QDialog& dialog, const char* name) {
+    W* widget = dialog.findChild<W*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
 // Records the messages the dialog would show.
 struct FontChooserTest : ::testing::Test, MessageBox {
     void show(QWidget*, const QString& text) override { shown.append(text); }
@@ -29,21 +36,21 @@ TEST_F(FontChooserTest, SizesOutsideTheRangeAndUnknownFacesAreRefusedAndTheDialo
     const QString refused[][2] = {
         {family, "35"}, {family, "513"}, {family, "abc"}, {"No Such Face 12345", "72"}};
     for (const auto& [face, size] : refused) {
-        d.familyEdit()->setText(face);
-        d.sizeEdit()->setText(size);
+        field<QLineEdit>(d, "familyEdit")->setText(face);
+        field<QLineEdit>(d, "sizeEdit")->setText(size);
         d.accept();
         EXPECT_TRUE(d.isVisible()) << face.toStdString() << " " << size.toStdString();
     }
     EXPECT_EQ(shown.size(), std::ssize(refused));  // a message for each
 
-    d.familyEdit()->setText(family.toLower());  // found whatever the letter case
-    d.sizeEdit()->setText("５１２");
-    d.boldBox()->setChecked(true);
+    field<QLineEdit>(d, "familyEdit")->setText(family.toLower());  // found whatever the letter case
+    field<QLineEdit>(d, "sizeEdit")->setText("５１２");
+    field<QCheckBox>(d, "bold")->setChecked(true);
     d.accept();
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_EQ(d.choice(), (FontChoice{family, 512, true, true}));  // in the list's spelling
     // The preview follows the size, but at most to what fits its box.
-    EXPECT_EQ(d.preview()->font().pointSizeF(), 60);
+    EXPECT_EQ(field<QLabel>(d, "preview")->font().pointSizeF(), 60);
 }
 
 }  // namespace

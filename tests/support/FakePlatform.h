@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "settings/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 #include "ui/main/ProgramData.h"
 #include "ui/platform/ColorChooser.h"
 #include "ui/platform/FileChooser.h"

@@ -1,4 +1,4 @@
-#include "settings/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 
 std::string MemorySettingsStore::GetSetting(std::string_view section, std::string_view key,
                                             std::string_view defaultText) {
