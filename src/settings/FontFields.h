@@ -4,8 +4,8 @@
 
 #include "settings/FontSize.h"
 
-// The persisted attributes of the display font. The live font belongs to the main window;
-// these travel with the settings.
+// The persisted attributes of the display font, part of the settings. The live font belongs
+// to the main window.
 struct FontFields {
     std::string Name;  // empty: the platform's default face
     FontSize Size = FontSize::fromWhole(36);

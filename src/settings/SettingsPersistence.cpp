@@ -73,7 +73,7 @@ private:
 
 }  // namespace
 
-void LoadSettings(SettingsStore& store, TimerSettings& s, FontFields& font) {
+void LoadSettings(SettingsStore& store, TimerSettings& s) {
     const TimerSettings defaults;
     Reader timer(store, TimerSection);
 
@@ -95,15 +95,14 @@ void LoadSettings(SettingsStore& store, TimerSettings& s, FontFields& font) {
     }
     ApplyFlagRules(s);
 
-    const FontFields fontDefaults;
-    Reader fonts(store, FontSection);
-    font.Bold = fonts.boolean("Bold", fontDefaults.Bold);
-    font.Italic = fonts.boolean("Italic", fontDefaults.Italic);
-    font.Name = fonts.text("Name", fontDefaults.Name);
-    font.Size = fonts.size("Size", fontDefaults.Size);
+    Reader font(store, FontSection);
+    s.Font.Bold = font.boolean("Bold", defaults.Font.Bold);
+    s.Font.Italic = font.boolean("Italic", defaults.Font.Italic);
+    s.Font.Name = font.text("Name", defaults.Font.Name);
+    s.Font.Size = font.size("Size", defaults.Font.Size);
 }
 
-void SaveSettings(SettingsStore& store, const TimerSettings& s, const FontFields& font) {
+void SaveSettings(SettingsStore& store, const TimerSettings& s) {
     Writer timer(store, TimerSection);
     timer.number("IntFlag", s.IntFlag);
     timer.number("IntMin", s.IntMin);
@@ -122,11 +121,11 @@ void SaveSettings(SettingsStore& store, const TimerSettings& s, const FontFields
         timer.text(bellKey(slot, "BellFile"), s.BellFile[i]);
     }
 
-    Writer fonts(store, FontSection);
-    fonts.boolean("Bold", font.Bold);
-    fonts.boolean("Italic", font.Italic);
-    fonts.text("Name", font.Name);
-    fonts.text("Size", font.Size.toText());
+    Writer font(store, FontSection);
+    font.boolean("Bold", s.Font.Bold);
+    font.boolean("Italic", s.Font.Italic);
+    font.text("Name", s.Font.Name);
+    font.text("Size", s.Font.Size.toText());
 }
 
 void DeleteSettings(SettingsStore& store) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "settings/FontFields.h"
 #include "settings/SettingsStore.h"
 #include "settings/TimerSettings.h"
 
@@ -9,8 +8,8 @@ inline constexpr const char* FontSection = "Font";
 
 // Fills every field from the store, taking a key's default when it is absent or its text
 // does not convert, and applies the flag rules (FlagRules.h).
-void LoadSettings(SettingsStore& store, TimerSettings& settings, FontFields& font);
+void LoadSettings(SettingsStore& store, TimerSettings& settings);
 // Writes all 21 keys, in their fixed order.
-void SaveSettings(SettingsStore& store, const TimerSettings& settings, const FontFields& font);
+void SaveSettings(SettingsStore& store, const TimerSettings& settings);
 // Removes section "Timer", then section "Font".
 void DeleteSettings(SettingsStore& store);

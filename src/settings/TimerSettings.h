@@ -5,9 +5,11 @@
 #include <string>
 
 #include "settings/BellSlot.h"
+#include "settings/FontFields.h"
 
-// Everything the user configures about the timer. Field names are the store's key names;
-// the initial values are the defaults used when the store holds no entry.
+// Everything the user configures: the timer in section "Timer", the display font in section
+// "Font". Field names are the store's key names; the initial values are the defaults used
+// when the store holds no entry.
 struct TimerSettings {
     std::int16_t IntFlag = 0;
     std::int16_t IntMin = 1;
@@ -22,6 +24,7 @@ struct TimerSettings {
     std::int32_t RestColor = 0xFF;  // red
     std::array<std::int16_t, BellSlotCount> BellFlag{};  // 0 = built-in beep, else WAV file
     std::array<std::string, BellSlotCount> BellFile{};
+    FontFields Font{};
 
     bool operator==(const TimerSettings&) const = default;
 };

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,8 +9,6 @@
 #include "settings/SettingsPersistence.h"
 
 namespace {
-
-using Loaded = std::pair<TimerSettings, FontFields>;
 
 // Texts QSettings must quote or encode: a comma, UTF-8, leading blanks, a negative number.
 const TimerSettings Sample{.IntMin = 5,
@@ -32,34 +28,39 @@ protected:
 
     static QString file() { return configHome.path() + "/Rondelay/Rondelay.conf"; }
     // Loads through a store of its own, starting from `start` so that defaults show.
-    static Loaded load(Loaded start) {
+    static TimerSettings load(TimerSettings start) {
         QtSettingsStore store;
-        LoadSettings(store, start.first, start.second);
+        LoadSettings(store, start);
         return start;
     }
 
     static inline QTemporaryDir configHome;
-    const Loaded stale{Sample, {"stale", FontSize::fromWhole(99), true, true}};
+    const TimerSettings stale = [] {
+        TimerSettings s = Sample;
+        s.Font = {"stale", FontSize::fromWhole(99), true, true};
+        return s;
+    }();
 };
 
 TEST_F(QtSettingsStoreTest, SavedTextsLoadBackAndDeletingLeavesOtherGroups) {
-    const FontFields font{"IPAPGothic", *FontSize::fromText("10.5"), true, false};
+    TimerSettings saved = Sample;
+    saved.Font = {"IPAPGothic", *FontSize::fromText("10.5"), true, false};
     QtSettingsStore store;
-    SaveSettings(store, Sample, font);
+    SaveSettings(store, saved);
     store.SaveSetting("Other", "Key", "kept");
     ASSERT_TRUE(store.sync());
-    EXPECT_EQ(load(Loaded{}), (Loaded{Sample, font}));
+    EXPECT_EQ(load({}), saved);
 
     DeleteSettings(store);
     ASSERT_TRUE(store.sync());
-    EXPECT_EQ(load(stale), Loaded{});
+    EXPECT_EQ(load(stale), TimerSettings{});
     EXPECT_EQ(QtSettingsStore().GetSetting("Other", "Key", ""), "kept");
 }
 
 TEST_F(QtSettingsStoreTest, MissingUnreadableOrDamagedFileLoadsDefaultsWhereItCannotBeRead) {
-    EXPECT_EQ(load(stale), Loaded{});  // no file at all
-    QDir().mkpath(file());             // a folder where the file should be: cannot be read
-    EXPECT_EQ(load(stale), Loaded{});
+    EXPECT_EQ(load(stale), TimerSettings{});  // no file at all
+    QDir().mkpath(file());                    // a folder where the file should be: cannot be read
+    EXPECT_EQ(load(stale), TimerSettings{});
 
     QDir(file()).removeRecursively();  // keeps the folder for the file
     QFile f(file());
@@ -71,9 +72,11 @@ TEST_F(QtSettingsStoreTest, MissingUnreadableOrDamagedFileLoadsDefaultsWhereItCa
         QByteArray(10 * 1024 * 1024, 'x') +
         "\n[Font]\nBold=sometimes\nSize=1e999\nName=Noto Sans CJK JP\n");
     f.close();
-    const Loaded expected{
-        {.IntFlag = 1, .IntMin = 7, .FinNum = "1,2,3", .BellFile = {"/quoted path.wav", "", ""}},
-        {.Name = "Noto Sans CJK JP"}};
+    const TimerSettings expected{.IntFlag = 1,
+                                 .IntMin = 7,
+                                 .FinNum = "1,2,3",
+                                 .BellFile = {"/quoted path.wav", "", ""},
+                                 .Font = {.Name = "Noto Sans CJK JP"}};
     EXPECT_EQ(load(stale), expected);
 }
 

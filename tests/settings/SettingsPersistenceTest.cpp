@@ -24,35 +24,28 @@ std::vector<Call> saves(const Entries& timer, const Entries& font) {
     return result;
 }
 
-struct Loaded {
-    TimerSettings settings;
-    FontFields font;
-    bool operator==(const Loaded&) const = default;
-};
-
 // Loads from a store holding what the saves would write, put there as a hand-edited store would
 // hold it. Starts from values unlike the defaults, so that a field the load forgets shows.
-Loaded load(MemorySettingsStore& store, const std::vector<Call>& entries) {
+TimerSettings load(MemorySettingsStore& store, const std::vector<Call>& entries) {
     for (const Call& c : entries) {
         store.put(c.section, c.key, c.text);
     }
-    Loaded result{{.IntMin = 99, .FinNum = "stale"},
-                  {"stale", FontSize::fromWhole(99), true, true}};
-    LoadSettings(store, result.settings, result.font);
+    TimerSettings result{
+        .IntMin = 99, .FinNum = "stale", .Font = {"stale", FontSize::fromWhole(99), true, true}};
+    LoadSettings(store, result);
     return result;
 }
 
 TEST(LoadSettings, AppliesTheFlagRulesWithAbsentAmountsAtTheirDefaults) {
     MemorySettingsStore store;
     // IntMin and FinHour default to 1, NextSec to 0.
-    TimerSettings s = load(store, saves({"IntFlag=1", "NextFlag=1", "FinFlag=1"}, {})).settings;
+    TimerSettings s = load(store, saves({"IntFlag=1", "NextFlag=1", "FinFlag=1"}, {}));
     EXPECT_EQ(s.IntFlag, 1);
     EXPECT_EQ(s.NextFlag, 0);
     EXPECT_EQ(s.FinFlag, 1);
 
     MemorySettingsStore zeros;
-    s = load(zeros, saves({"IntFlag=1", "IntMin=0", "FinFlag=1", "FinHour=0", "FinMin=0"}, {}))
-            .settings;
+    s = load(zeros, saves({"IntFlag=1", "IntMin=0", "FinFlag=1", "FinHour=0", "FinMin=0"}, {}));
     EXPECT_EQ(s.IntFlag, 0);
     EXPECT_EQ(s.FinFlag, 0);
 }
@@ -61,24 +54,25 @@ TEST(LoadSettings, DamagedTextsTakeTheirDefaultAndTheRestStillLoads) {
     MemorySettingsStore store;
     store.put("Timer", "1BellFile", std::string(10'000'000, 'x'));
     // Letters, beyond 16 or 32 bits, empty, 10 MB: damage. Out of the dialogs' ranges: taken.
-    const Loaded loaded =
+    const TimerSettings loaded =
         load(store, saves({"IntFlag=1", "IntMin=75", "NextSec=many", "FinHour=2", "FinMin=40000",
                            "Color=2147483648", "RestColor=-2147483640", "0BellFlag=", "2BellFlag=1",
                            "2BellFile=/home/u/gong.wav"},
                           {"Bold=maybe", "Italic=1", "Name=IPAGothic", "Size=７２"}));
-    const Loaded expected{{.IntFlag = 1,
-                           .IntMin = 75,
-                           .FinHour = 2,
-                           .RestColor = -2147483640,
-                           .BellFlag = {0, 0, 1},
-                           .BellFile = {"", "", "/home/u/gong.wav"}},
-                          {.Name = "IPAGothic", .Size = FontSize::fromWhole(72), .Italic = true}};
+    const TimerSettings expected{
+        .IntFlag = 1,
+        .IntMin = 75,
+        .FinHour = 2,
+        .RestColor = -2147483640,
+        .BellFlag = {0, 0, 1},
+        .BellFile = {"", "", "/home/u/gong.wav"},
+        .Font = {.Name = "IPAGothic", .Size = FontSize::fromWhole(72), .Italic = true}};
     EXPECT_EQ(loaded, expected);
 
     // Font sizes must be positive, finite and sane.
     for (const std::string size : {"0", "-12", "abc", "1e400", "100000", "4096.0001", ""}) {
         MemorySettingsStore sizeStore;
-        EXPECT_EQ(load(sizeStore, saves({}, {"Size=" + size})).font.Size.toText(), "36") << size;
+        EXPECT_EQ(load(sizeStore, saves({}, {"Size=" + size})).Font.Size.toText(), "36") << size;
     }
 }
 
@@ -91,10 +85,10 @@ TEST(SaveSettings, WritesAll21LoadedTextsBackInOrderEveryTime) {
                    "1BellFlag=1", "1BellFile=", "2BellFlag=-3", "2BellFile=/bells/終了.wav"},
                   {"Bold=True", "Italic=False", "Name=ＭＳ Ｐゴシック", "Size=" + size});
         MemorySettingsStore store;
-        const Loaded loaded = load(store, written);
+        const TimerSettings loaded = load(store, written);
         for (int save = 0; save < 2; ++save) {  // unchanged: written again all the same
             store.clearCalls();
-            SaveSettings(store, loaded.settings, loaded.font);
+            SaveSettings(store, loaded);
             EXPECT_EQ(store.calls(), written);
         }
     }

@@ -158,7 +158,7 @@ void frmMain::mnuFileDelRegExit_Click() {
 }
 
 void frmMain::Form_Load() {
-    LoadSettings(m_platform.store, m_data.settings, DisplayFont);
+    LoadSettings(m_platform.store, m_data.settings);
     m_data.bells->PrepareBells();
     DelRegFlag = false;
     UpdateStatus();
@@ -187,7 +187,7 @@ void frmMain::Form_Unload() {
     if (DelRegFlag) {
         DeleteSettings(m_platform.store);
     } else {
-        SaveSettings(m_platform.store, m_data.settings, DisplayFont);
+        SaveSettings(m_platform.store, m_data.settings);
     }
 }
 
@@ -224,7 +224,8 @@ void frmMain::UpdateStatus() {
 }
 
 void frmMain::ApplyDisplayFont() {
-    QFont font = MakeDisplayFont(DisplayFont, QMainWindow::font());
+    DisplayFont = MakeDisplayFont(m_data.settings.Font, QMainWindow::font());
+    QFont font = DisplayFont;
     fTimerDisplay->setFont(font);
     // Keep the window within the screen, however large the stored size.
     if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
@@ -241,19 +242,20 @@ void frmMain::ApplyDisplayFont() {
 }
 
 void frmMain::ChooseDisplayFont() {
-    const QFont shown = fTimerDisplay->font();
-    const FontChoice initial{QFontInfo(shown).family(), DisplayFont.Size.points(), DisplayFont.Bold,
-                             DisplayFont.Italic};
+    FontFields& fields = m_data.settings.Font;
+    DisplayFont = fTimerDisplay->font();
+    const FontChoice initial{QFontInfo(DisplayFont).family(), fields.Size.points(), fields.Bold,
+                             fields.Italic};
     using namespace FontChooserFlags;
     const auto choice = m_platform.fontChooser.chooseFont(
         this, initial, {ScreenFonts | AnsiOnly | LimitSize | ForceFontExist, 36, 512});
     if (!choice) {
         return;
     }
-    DisplayFont.Name = choice->family.toStdString();
-    DisplayFont.Size = FontSize::fromPoints(choice->pointSize).value_or(DisplayFont.Size);
-    DisplayFont.Bold = choice->bold;
-    DisplayFont.Italic = choice->italic;
+    fields.Name = choice->family.toStdString();
+    fields.Size = FontSize::fromPoints(choice->pointSize).value_or(fields.Size);
+    fields.Bold = choice->bold;
+    fields.Italic = choice->italic;
     ApplyDisplayFont();
 }
 

@@ -5,8 +5,9 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include <QFont>
 #include "engine/TimerView.h"
-#include "settings/FontFields.h"
+
 #include "ui/main/ProgramData.h"
 #include "ui/platform/TickSource.h"
 
@@ -27,8 +28,6 @@ public:
     void ApplyDisplayFont();
     void ChooseDisplayFont();
     void ArrangeDisplay();
-
-    const FontFields& displayFont() const { return DisplayFont; }
 
     // Unloads the other forms, then saves the settings, or deletes them after
     // delete-and-exit; only the first call acts, whichever way the program ends.
@@ -67,7 +66,7 @@ private:
 
     ProgramData& m_data;
     PlatformServices& m_platform;
-    FontFields DisplayFont;
+    QFont DisplayFont;  // the live font of the time display; its fields are in the settings
     QPixmap StartGlyph;
     QPixmap StopGlyph;
     bool DelRegFlag = false;

@@ -68,7 +68,7 @@ TEST_F(frmMainTest, OnlyAConfirmedFontRearrangesTheWindowAndItIsSaved) {
               std::tuple(false, 36, false, false, 0x12401, 36, 512));
     EXPECT_EQ(controls(), before);
     EXPECT_EQ(window->size(), designed + QSize(120, 80));
-    EXPECT_EQ(window->displayFont(), FontFields{});
+    EXPECT_EQ(platform.data.settings.Font, FontFields{});
 
     platform.fontAnswer = FontChoice{platform.askedFont.family, 72, true, false};
     window->ChooseDisplayFont();
