@@ -4,7 +4,8 @@
 #include <functional>
 
 #include "support/MemorySettingsStore.h"
-#include "ui/main/ProgramData.h"
+#include "ui/app/PlatformServices.h"
+#include "ui/app/ProgramData.h"
 #include "ui/platform/ColorChooser.h"
 #include "ui/platform/FileChooser.h"
 #include "ui/platform/FontChooser.h"

@@ -6,7 +6,7 @@
 
 #include "AppInfo.h"
 #include "ui/about/AboutTexts.h"
-#include "ui/main/AppIcon.h"
+#include "ui/app/AppIcon.h"
 #include "ui/platform/FormDesign.h"
 #include "ui/platform/LoadedForms.h"
 #include "ui/platform/SystemColors.h"

@@ -10,7 +10,8 @@
 #include "AppInfo.h"
 #include "settings/SettingsPersistence.h"
 #include "ui/about/frmAbout.h"
-#include "ui/main/AppIcon.h"
+#include "ui/app/AppIcon.h"
+#include "ui/bell/fBell.h"
 #include "ui/main/DisplayFont.h"
 #include "ui/main/DisplayLayout.h"
 #include "ui/main/Glyphs.h"
@@ -138,13 +139,22 @@ void frmMain::CreateMenus() {
 
 void frmMain::mnuViewOptions_Click() {
     {
-        frmOptions options(m_data, m_platform, this);
+        frmOptions options({m_data.settings, m_data.handOver, m_data.forms, m_platform.colorChooser,
+                            m_platform.messageBox, [this] { ShowBellChooser(); }},
+                           this);
         options.exec();
     }
     m_data.bells->PrepareBells();
     // New settings always start from a cleared clock; a running timer keeps running.
     m_data.engine.ClearTimer();
     UpdateStatus();
+}
+
+void frmMain::ShowBellChooser() {
+    // Shown without an owner, modal to the whole program.
+    fBell chooser(m_data.handOver, m_platform.makeFileChooser(), m_data.forms);
+    chooser.setWindowModality(Qt::ApplicationModal);
+    chooser.exec();
 }
 
 void frmMain::mnuHelpAbout_Click() {

@@ -8,7 +8,8 @@
 #include <QFont>
 #include "engine/TimerView.h"
 
-#include "ui/main/ProgramData.h"
+#include "ui/app/PlatformServices.h"
+#include "ui/app/ProgramData.h"
 #include "ui/platform/TickSource.h"
 
 // The timer window. It wires the engine to the labels, buttons and tick source; the rules
@@ -61,6 +62,7 @@ private:
     void fStartButton_Click();
     void fClearButton_Click();
     void mnuViewOptions_Click();
+    void ShowBellChooser();
     void mnuHelpAbout_Click();
     void mnuFileDelRegExit_Click();
 

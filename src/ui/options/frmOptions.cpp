@@ -6,11 +6,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/bell/fBell.h"
-#include "ui/main/AppIcon.h"
+#include "ui/app/AppIcon.h"
 #include "ui/platform/ColorChooser.h"
 #include "ui/platform/FormDesign.h"
 #include "ui/platform/FormKeys.h"
+#include "ui/platform/LoadedForms.h"
 #include "ui/platform/MessageBox.h"
 #include "ui/platform/SystemColors.h"
 
@@ -49,8 +49,8 @@ void mirrorCheck(QCheckBox* check, const OptionsModel::Check& state) {
 
 }  // namespace
 
-frmOptions::frmOptions(ProgramData& data, PlatformServices& platform, QWidget* owner)
-    : QDialog(owner), m_data(data), m_platform(platform), m_model(data.settings, data.handOver) {
+frmOptions::frmOptions(const Context& context, QWidget* owner)
+    : QDialog(owner), m_context(context), m_model(context.settings, context.handOver) {
     setObjectName("frmOptions");
     setWindowIcon(AppIcon());
     SetUpFixedDialog(this, QStringLiteral("ｵﾌﾟｼｮﾝ"), 4395, 5580);
@@ -136,18 +136,18 @@ frmOptions::frmOptions(ProgramData& data, PlatformServices& platform, QWidget* o
     onEdit(fTimerFinRound, m_model.fTimerFinRound);
 
     connect(fRondelayColor, &QPushButton::clicked, this, [this] {
-        m_model.ColorChosen(m_platform.colorChooser.chooseColor(this, m_data.settings.Color));
+        m_model.ColorChosen(m_context.colorChooser.chooseColor(this, m_context.settings.Color));
         mirror();
     });
     connect(fRondelayNextColor, &QPushButton::clicked, this, [this] {
         m_model.RestColorChosen(
-            m_platform.colorChooser.chooseColor(this, m_data.settings.RestColor));
+            m_context.colorChooser.chooseColor(this, m_context.settings.RestColor));
         mirror();
     });
     connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::reject);
 
-    data.forms.add(this);
+    m_context.forms.add(this);
     Form_Load();
 }
 
@@ -186,18 +186,13 @@ void frmOptions::mirror() {
 }
 
 void frmOptions::cBellRef_Click(int slot) {
-    m_model.cBellRef_Click(slot, [this] {
-        // Shown without an owner, modal to the whole program.
-        fBell chooser(m_data.handOver, m_platform.makeFileChooser(), m_data.forms);
-        chooser.setWindowModality(Qt::ApplicationModal);
-        chooser.exec();
-    });
+    m_model.cBellRef_Click(slot, m_context.chooseBell);
     mirror();
 }
 
 void frmOptions::cmdOK_Click() {
     if (const auto message = m_model.cmdOK_Click()) {
-        m_platform.messageBox.show(this, QString::fromStdString(*message));
+        m_context.messageBox.show(this, QString::fromStdString(*message));
         return;
     }
     accept();

@@ -2,10 +2,13 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 
-#include "ui/main/ProgramData.h"
 #include "ui/options/OptionsModel.h"
 
+class ColorChooser;
+class LoadedForms;
+class MessageBox;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -15,7 +18,18 @@ class QPushButton;
 class frmOptions : public QDialog {
     Q_OBJECT
 public:
-    frmOptions(ProgramData& data, PlatformServices& platform, QWidget* owner);
+    // What the dialog works on and with. It opens no dialog of its own: the bell chooser is
+    // shown by `chooseBell`, on the hand-over pair.
+    struct Context {
+        TimerSettings& settings;
+        BellHandOver& handOver;
+        LoadedForms& forms;
+        ColorChooser& colorChooser;
+        MessageBox& messageBox;
+        std::function<void()> chooseBell;
+    };
+
+    frmOptions(const Context& context, QWidget* owner);
 
     QCheckBox *fRondelayFlag, *fRondelayNextFlag, *fRondelayClearFlag, *fTimerFinFlag;
     QLineEdit *fRondelayMin, *fRondelayNextSec, *fTimerFinHour, *fTimerFinMin, *fTimerFinRound;
@@ -37,7 +51,6 @@ private:
     // Shows the model's state in the controls.
     void mirror();
 
-    ProgramData& m_data;
-    PlatformServices& m_platform;
+    Context m_context;
     OptionsModel m_model;
 };

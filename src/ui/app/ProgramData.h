@@ -9,14 +9,8 @@
 #include "settings/TimerSettings.h"
 #include "ui/platform/LoadedForms.h"
 
-class ColorChooser;
-class FileChooser;
-class FontChooser;
-class MessageBox;
-class SettingsStore;
-
 // The data that lives for the whole run and belongs to no window. The start routine creates
-// it and hands it to the forms by reference.
+// it and hands it to the main window, which hands each dialog the parts it uses.
 struct ProgramData {
     using BellFactory = std::function<std::unique_ptr<BellRinger>(const TimerSettings&)>;
 
@@ -26,16 +20,6 @@ struct ProgramData {
     TimerSettings settings;
     BellHandOver handOver;
     LoadedForms forms;
-    std::unique_ptr<BellRinger> bells;  // reads the settings at every ring
+    std::unique_ptr<BellRinger> bells;  // prepared from the settings at load and after Options
     TimerEngine engine;
-};
-
-// The platform services the forms use; tests give scripted ones.
-struct PlatformServices {
-    SettingsStore& store;
-    FontChooser& fontChooser;
-    MessageBox& messageBox;
-    ColorChooser& colorChooser;
-    // Each bell chooser owns one, so a second browse in the same opening starts from the first.
-    std::function<std::unique_ptr<FileChooser>()> makeFileChooser;
 };

@@ -1,0 +1,34 @@
+#include "ui/app/Application.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+
+#include "AppInfo.h"
+#include "ui/app/AppIcon.h"
+#include "ui/platform/BellPlayer.h"
+#include "ui/platform/FileChooser.h"
+
+ApplicationSetup::ApplicationSetup(QApplication& app) {
+    QApplication::setApplicationName(QString::fromUtf8(AppInfo::Title));
+    QApplication::setOrganizationName(QString::fromUtf8(AppInfo::Title));
+    QApplication::setApplicationVersion(QString::fromUtf8(AppInfo::FileVersion));
+    QApplication::setWindowIcon(AppIcon());
+    // The interface is Japanese wherever it runs, Qt's own dialogs included.
+    if (m_qtTexts.load(QStringLiteral("qtbase_ja"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        app.installTranslator(&m_qtTexts);
+    }
+    // The window design's font, with the same metrics and Japanese glyphs.
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+}
+
+QtPlatform::QtPlatform()
+    : m_fonts(m_messages), m_services{m_store, m_fonts, m_messages, m_colors, [] {
+                                          return std::make_unique<QtFileChooser>();
+                                      }} {}
+
+std::unique_ptr<BellRinger> MakeBellPlayer(const TimerSettings& settings) {
+    return std::make_unique<BellPlayer>(settings);
+}
