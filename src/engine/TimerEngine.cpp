@@ -6,16 +6,6 @@
 
 namespace {
 
-// Until the window attaches itself there is nothing to show.
-class NoView : public TimerView {
-public:
-    void UpdateDisplay() override {}
-    void SetDisplayColor(std::int32_t) override {}
-    void UpdateStartStop() override {}
-    void SetTickSourceEnabled(bool) override {}
-};
-NoView noView;
-
 // Schedule sums are taken in int, so hand-edited settings far outside the dialog's ranges
 // cannot overflow the 16-bit fields; floored division keeps the results in 0..59 and 0..23
 // even for negative settings.
@@ -29,7 +19,7 @@ std::int16_t floorMod(int a, int b) {
 }  // namespace
 
 TimerEngine::TimerEngine(const TimerSettings& settings, BellRinger& bells)
-    : m_settings(settings), m_bells(bells), m_view(&noView) {}
+    : m_settings(settings), m_bells(bells) {}
 
 void TimerEngine::ResetClock() {
     m_state.ClockSec = 0;
@@ -40,28 +30,28 @@ void TimerEngine::ResetClock() {
     m_state.BellHour = 0;
 }
 
-void TimerEngine::ClearTimer() {
+void TimerEngine::ClearTimer(TimerView& view) {
     ResetClock();
     m_state.RestFlag = false;
     ScheduleBell();
-    m_view->SetDisplayColor(m_settings.Color);
+    view.SetDisplayColor(m_settings.Color);
     // The display is refreshed before the round is reset, so it shows the old round until
     // the next refresh.
-    m_view->UpdateDisplay();
+    view.UpdateDisplay(m_state);
     m_state.Round = 1;
 }
 
-void TimerEngine::StartStop() {
+void TimerEngine::StartStop(TimerView& view) {
     if (!m_state.RunFlag) {
         m_state.RunFlag = true;
-        m_view->SetTickSourceEnabled(true);
+        view.SetTickSourceEnabled(true);
         m_state.RestFlag = false;
         ScheduleBell();
-        m_view->UpdateStartStop();
+        view.UpdateStartStop(m_state.RunFlag);
     } else {
         m_state.RunFlag = false;
-        m_view->SetTickSourceEnabled(false);
-        m_view->UpdateStartStop();
+        view.SetTickSourceEnabled(false);
+        view.UpdateStartStop(m_state.RunFlag);
     }
 }
 
@@ -93,13 +83,13 @@ void TimerEngine::AdvanceClock() {
     }
 }
 
-void TimerEngine::Tick() {
+void TimerEngine::Tick(TimerView& view) {
     AdvanceClock();
-    m_view->UpdateDisplay();
+    view.UpdateDisplay(m_state);
     if (IsFinished()) {
-        FinishTimer();
+        FinishTimer(view);
     } else {
-        CheckInterval();
+        CheckInterval(view);
     }
 }
 
@@ -119,18 +109,18 @@ bool TimerEngine::IsFinished() const {
     return m_state.ClockHour == m_settings.FinHour && m_state.ClockMin == m_settings.FinMin;
 }
 
-void TimerEngine::FinishTimer() {
+void TimerEngine::FinishTimer(TimerView& view) {
     m_bells.RingBell(2);
-    StartStop();
+    StartStop(view);
 }
 
-void TimerEngine::CheckInterval() {
+void TimerEngine::CheckInterval(TimerView& view) {
     if (m_settings.IntFlag != 0) {
-        IntervalStep();
+        IntervalStep(view);
     }
 }
 
-void TimerEngine::IntervalStep() {
+void TimerEngine::IntervalStep(TimerView& view) {
     if (m_state.ClockHour != m_state.BellHour || m_state.ClockMin != m_state.BellMin ||
         m_state.ClockSec != m_state.BellSec) {
         return;
@@ -144,7 +134,7 @@ void TimerEngine::IntervalStep() {
                 ++m_state.Round;
             }
             if (IsFinished()) {
-                FinishTimer();
+                FinishTimer(view);
                 return;
             }
         }
@@ -157,10 +147,10 @@ void TimerEngine::IntervalStep() {
     if (m_state.RestFlag) {
         m_state.RestFlag = false;
         ScheduleBell();
-        m_view->SetDisplayColor(m_settings.Color);
+        view.SetDisplayColor(m_settings.Color);
     } else {
         m_state.RestFlag = true;
         ScheduleRestEnd();
-        m_view->SetDisplayColor(m_settings.RestColor);
+        view.SetDisplayColor(m_settings.RestColor);
     }
 }

@@ -14,26 +14,29 @@ using Texts = std::vector<std::string>;
 constexpr std::int32_t Count = 111, Rest = 222;  // neither is a default colour
 
 // Records what the engine asks of the window and of the bells, in one sequence.
-class TimerEngineTest : public ::testing::Test, TimerView, BellRinger {
+class TimerEngineTest : public ::testing::Test, protected TimerView, protected BellRinger {
 protected:
-    TimerEngineTest() { engine.attachView(*this); }
-
-    void UpdateDisplay() override {
-        events.push_back("show " + clock() + " r" + std::to_string(engine.state().Round));
+    void UpdateDisplay(const TimerState& state) override {
+        shown = state;
+        events.push_back("show " + clock() + " r" + std::to_string(state.Round));
     }
     void SetDisplayColor(std::int32_t c) override {
         color = c;
         events.push_back("color " + std::to_string(c));
     }
-    void UpdateStartStop() override { events.push_back("startstop"); }
-    void SetTickSourceEnabled(bool on) override { events.push_back(on ? "ticks on" : "ticks off"); }
+    void UpdateStartStop(bool) override { events.push_back("startstop"); }
+    void SetTickSourceEnabled(bool on) override {
+        running = on;
+        events.push_back(on ? "ticks on" : "ticks off");
+    }
     void RingBell(BellSlot slot) override {
         bells.push_back(std::to_string(slot) + " at " + clock());
         events.push_back("bell " + bells.back());
     }
     void PrepareBells() override {}
+    // The clock as last shown; a bell rings after the tick's display.
     std::string clock() const {
-        const TimerState& s = engine.state();
+        const TimerState& s = shown;
         char text[32];
         std::snprintf(text, sizeof text, "%02d:%02d:%02d", s.ClockHour, s.ClockMin, s.ClockSec);
         return text;
@@ -47,15 +50,15 @@ protected:
         settings.NextSec = nextSec;
         settings.ClearFlag = rounds;
         engine.ResetRunFlag();
-        engine.ClearTimer();
-        engine.StartStop();
+        engine.ClearTimer(*this);
+        engine.StartStop(*this);
     }
     // Ticks only while running, as the tick source would: n times, or until maxBells more bells
     // have rung. Returns the bells rung meanwhile.
     Texts ticks(int n, std::ptrdiff_t maxBells = 1'000'000) {
         const auto rung = std::ssize(bells);
-        for (; n > 0 && engine.state().RunFlag && std::ssize(bells) < rung + maxBells; --n) {
-            engine.Tick();
+        for (; n > 0 && running && std::ssize(bells) < rung + maxBells; --n) {
+            engine.Tick(*this);
         }
         return Texts(bells.begin() + rung, bells.end());
     }
@@ -65,6 +68,8 @@ protected:
     TimerEngine engine{settings, *this};
     Texts events, bells;  // bells: "slot at clock"
     std::int32_t color = -1;
+    TimerState shown;  // as last shown
+    bool running = false;
 };
 
 TEST_F(TimerEngineTest, RoundModeWithRestFollowsTheWorkedExample) {
@@ -87,12 +92,12 @@ TEST_F(TimerEngineTest, RoundModeWithRestFollowsTheWorkedExample) {
 TEST_F(TimerEngineTest, RestartOrClearDuringARestEndsItAndCountsOn) {
     start(3, 30, true);
     ticks(180 + 15);  // 00:00:15 of the rest
-    engine.StartStop();
-    engine.StartStop();
+    engine.StartStop(*this);
+    engine.StartStop(*this);
     EXPECT_EQ(nextBells(1), Texts{"0 at 00:03:30"});  // the rest end's seconds are kept
-    EXPECT_EQ(color, Rest);  // this bell began a rest: still the rest colour
-    ticks(10);               // into that rest
-    engine.ClearTimer();     // keeps running, from zero, in the counting colour
+    EXPECT_EQ(color, Rest);    // this bell began a rest: still the rest colour
+    ticks(10);                 // into that rest
+    engine.ClearTimer(*this);  // keeps running, from zero, in the counting colour
     EXPECT_EQ(color, Count);
     EXPECT_EQ(nextBells(1), Texts{"0 at 00:03:00"});
     EXPECT_EQ(color, Rest);  // the clear ended the rest: this bell began one
@@ -102,7 +107,7 @@ TEST_F(TimerEngineTest, ContinuousIntervalsCountFromRestEndsOrRestartsAndTheStop
     start(5, 30, false);
     EXPECT_EQ(nextBells(5), (Texts{"0 at 00:05:00", "0 at 00:05:30", "0 at 00:10:30",
                                    "0 at 00:11:00", "0 at 00:16:00"}));
-    EXPECT_EQ(engine.state().Round, 1);
+    EXPECT_EQ(shown.Round, 1);
     EXPECT_EQ(color, Rest);  // the bell at 00:16:00 began a rest
     start(1, 60, false);     // a rest of a full minute
     EXPECT_EQ(nextBells(2), (Texts{"0 at 00:01:00", "0 at 00:02:00"}));
@@ -114,8 +119,8 @@ TEST_F(TimerEngineTest, ContinuousIntervalsCountFromRestEndsOrRestartsAndTheStop
     start(5, 0, false);  // the clock wraps after a day
     EXPECT_EQ(ticks(24 * 3600).back(), "0 at 00:00:00");
     ticks(23 * 3600 + 58 * 60 + 10);
-    engine.StartStop();
-    engine.StartStop();  // five whole minutes from 23:58, not from the last bell
+    engine.StartStop(*this);
+    engine.StartStop(*this);  // five whole minutes from 23:58, not from the last bell
     EXPECT_EQ(nextBells(1), Texts{"0 at 00:03:00"});
 
     settings.FinFlag = 1;  // stop and bell on the same tick: the stop wins
@@ -123,7 +128,7 @@ TEST_F(TimerEngineTest, ContinuousIntervalsCountFromRestEndsOrRestartsAndTheStop
     settings.FinMin = 2;
     start(2, 0, false);
     EXPECT_EQ(ticks(1000), Texts{"2 at 00:02:00"});
-    engine.StartStop();  // no clear: still in the finishing minute, so it stops again at once
+    engine.StartStop(*this);  // no clear: still in the finishing minute, so it stops again at once
     EXPECT_EQ(ticks(1000), Texts{"2 at 00:02:01"});
 }
 
@@ -146,7 +151,7 @@ TEST_F(TimerEngineTest, RoundCountTextDecidesTheStopAndTheCounterSaturates) {
     settings.FinFlag = 0;
     start(1, 0, true);
     ticks(60 * (32766 + 3));
-    EXPECT_EQ(engine.state().Round, 32767);
+    EXPECT_EQ(shown.Round, 32767);
 }
 
 }  // namespace

@@ -101,7 +101,7 @@ frmMain::frmMain(ProgramData& data, PlatformServices& platform, QWidget* parent)
 
     connect(fStartButton, &QPushButton::clicked, this, &frmMain::fStartButton_Click);
     connect(fClearButton, &QPushButton::clicked, this, &frmMain::fClearButton_Click);
-    connect(&fTimer, &TickSource::tick, this, [this] { m_data.engine.Tick(); });
+    connect(&fTimer, &TickSource::tick, this, [this] { m_data.engine.Tick(*this); });
 
     CreateMenus();
     resize(DesignRect(0, 0, 3705, 2220).size());
@@ -118,9 +118,9 @@ void frmMain::CreateMenus() {
     };
     QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     mnuStartTimer =
-        item(mnuFile, QStringLiteral("スタート(&S)"), [this] { m_data.engine.StartStop(); });
+        item(mnuFile, QStringLiteral("スタート(&S)"), [this] { m_data.engine.StartStop(*this); });
     mnuClearTimer =
-        item(mnuFile, QStringLiteral("クリアー(&C)"), [this] { m_data.engine.ClearTimer(); });
+        item(mnuFile, QStringLiteral("クリアー(&C)"), [this] { m_data.engine.ClearTimer(*this); });
     mnuFile->addSeparator();
     mnuFileDelRegExit = item(mnuFile, QStringLiteral("レジストリを削除して終了"),
                              &frmMain::mnuFileDelRegExit_Click);
@@ -146,7 +146,7 @@ void frmMain::mnuViewOptions_Click() {
     }
     m_data.bells->PrepareBells();
     // New settings always start from a cleared clock; a running timer keeps running.
-    m_data.engine.ClearTimer();
+    m_data.engine.ClearTimer(*this);
     UpdateStatus();
 }
 
@@ -177,10 +177,9 @@ void frmMain::Form_Load() {
     ApplyDisplayFont();
     StartGlyph = MaskedGlyph(StartGlyphImage());
     StopGlyph = MaskedGlyph(StopGlyphImage());
-    m_data.engine.attachView(*this);
     m_data.engine.ResetRunFlag();
-    UpdateStartStop();
-    m_data.engine.ClearTimer();
+    UpdateStartStop(false);
+    m_data.engine.ClearTimer(*this);
 }
 
 void frmMain::Form_Unload() {
@@ -201,8 +200,7 @@ void frmMain::Form_Unload() {
     }
 }
 
-void frmMain::UpdateDisplay() {
-    const TimerState& state = m_data.engine.state();
+void frmMain::UpdateDisplay(const TimerState& state) {
     if (isMinimized()) {
         setWindowTitle(QString::fromStdString(MinimisedTitle(state)));
         return;
@@ -215,8 +213,7 @@ void frmMain::SetDisplayColor(std::int32_t color) {
     SetForeColor(fTimerDisplay, color);
 }
 
-void frmMain::UpdateStartStop() {
-    const bool running = m_data.engine.state().RunFlag;
+void frmMain::UpdateStartStop(bool running) {
     fStartButton->setIcon(QIcon(running ? StopGlyph : StartGlyph));
     fStartButton->setToolTip(running ? QStringLiteral("ストップ") : QStringLiteral("スタート"));
     mnuStartTimer->setText(running ? QStringLiteral("ストップ(&S)")
@@ -348,10 +345,10 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::fStartButton_Click() {
     fDumyButton->setFocus();
-    m_data.engine.StartStop();
+    m_data.engine.StartStop(*this);
 }
 
 void frmMain::fClearButton_Click() {
     fDumyButton->setFocus();
-    m_data.engine.ClearTimer();
+    m_data.engine.ClearTimer(*this);
 }

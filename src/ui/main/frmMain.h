@@ -20,9 +20,9 @@ public:
     frmMain(ProgramData& data, PlatformServices& platform, QWidget* parent = nullptr);
 
     // What the engine asks of the window.
-    void UpdateDisplay() override;
+    void UpdateDisplay(const TimerState& state) override;
     void SetDisplayColor(std::int32_t color) override;
-    void UpdateStartStop() override;
+    void UpdateStartStop(bool running) override;
     void SetTickSourceEnabled(bool enabled) override;
 
     void UpdateStatus();
