@@ -2,35 +2,71 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "ui/platform/SystemColorValues.h"
 
 namespace {
 
 using namespace SystemColor;
 
+// Enabled states of the controls the enabling rules switch, by control name: the interval
+// and rest fields, the stop fields and the three bell rows. Unnamed ones are greyed.
+struct Enabled {
+    bool fRondelayMin = false;
+    bool fRondelayNextFlag = false;
+    bool fRondelayNextSec = false;
+    bool fRondelayClearFlag = false;
+    bool fTimerFinHour = false;
+    bool fTimerFinMin = false;
+    bool fTimerFinRound = false;
+    bool cBellRef0 = false;
+    bool cBellRef1 = false;  // never rung, so never editable
+    bool cBellRef2 = false;
+};
+
+void ExpectEnabled(const OptionsModel& m, const Enabled& want) {
+    EXPECT_EQ(m.fRondelayMin.enabled, want.fRondelayMin) << "fRondelayMin";
+    EXPECT_EQ(m.fRondelayNextFlag.enabled, want.fRondelayNextFlag) << "fRondelayNextFlag";
+    EXPECT_EQ(m.fRondelayNextSec.enabled, want.fRondelayNextSec) << "fRondelayNextSec";
+    EXPECT_EQ(m.fRondelayClearFlag.enabled, want.fRondelayClearFlag) << "fRondelayClearFlag";
+    EXPECT_EQ(m.fTimerFinHour.enabled, want.fTimerFinHour) << "fTimerFinHour";
+    EXPECT_EQ(m.fTimerFinMin.enabled, want.fTimerFinMin) << "fTimerFinMin";
+    EXPECT_EQ(m.fTimerFinRound.enabled, want.fTimerFinRound) << "fTimerFinRound";
+    EXPECT_EQ(m.cBellRef[0].enabled, want.cBellRef0) << "cBellRef(0)";
+    EXPECT_EQ(m.cBellRef[1].enabled, want.cBellRef1) << "cBellRef(1)";
+    EXPECT_EQ(m.cBellRef[2].enabled, want.cBellRef2) << "cBellRef(2)";
+}
+
+// The interval on, with its rest and the round clear, and the stop after a time.
+constexpr Enabled IntervalAndStopByTime{.fRondelayMin = true,
+                                        .fRondelayNextFlag = true,
+                                        .fRondelayClearFlag = true,
+                                        .fTimerFinHour = true,
+                                        .fTimerFinMin = true,
+                                        .cBellRef0 = true,
+                                        .cBellRef2 = true};
+// The same in round mode: the stop counts rounds.
+constexpr Enabled RoundModeWithRest{.fRondelayMin = true,
+                                    .fRondelayNextFlag = true,
+                                    .fRondelayNextSec = true,
+                                    .fRondelayClearFlag = true,
+                                    .fTimerFinRound = true,
+                                    .cBellRef0 = true,
+                                    .cBellRef2 = true};
+
 class OptionsModelTest : public ::testing::Test {
 protected:
+    // Opens the dialog on the stored IntFlag, NextFlag, ClearFlag and FinFlag.
+    OptionsModel& open(std::int16_t intFlag, std::int16_t nextFlag, std::int16_t clearFlag,
+                       std::int16_t finFlag) {
+        settings.IntFlag = intFlag;
+        settings.NextFlag = nextFlag;
+        settings.ClearFlag = clearFlag;
+        settings.FinFlag = finFlag;
+        return open();
+    }
     OptionsModel& open() {
         model.emplace(settings, handOver).Form_Load();
         return *model;
-    }
-    // Enabled states of the interval/rest fields, the stop fields and the three bell rows.
-    std::string enabling() const {
-        const OptionsModel& m = *model;
-        auto bits = [](std::initializer_list<bool> states) {
-            std::string s;
-            for (bool on : states) {
-                s += on ? '1' : '0';
-            }
-            return s;
-        };
-        return bits({m.fRondelayMin.enabled, m.fRondelayNextFlag.enabled,
-                     m.fRondelayNextSec.enabled, m.fRondelayClearFlag.enabled}) +
-               ' ' +
-               bits({m.fTimerFinHour.enabled, m.fTimerFinMin.enabled, m.fTimerFinRound.enabled}) +
-               ' ' + bits({m.cBellRef[0].enabled, m.cBellRef[1].enabled, m.cBellRef[2].enabled});
     }
 
     TimerSettings settings;
@@ -38,54 +74,88 @@ protected:
     std::optional<OptionsModel> model;
 };
 
-TEST_F(OptionsModelTest, FieldsOpenAndFollowTheEnablingRulesAndOnlyAmountsKeepFlags) {
-    // Stored IntFlag, NextFlag, ClearFlag, FinFlag.
-    using Flags = std::tuple<std::int16_t, std::int16_t, std::int16_t, std::int16_t>;
-    const std::pair<Flags, const char*> loads[] = {
-        {{1, 0, 1, 1}, "1101 001 101"},  // round mode; bell row 1 is never rung, so always greyed
-        {{2, 7, 0, 0}, "1111 000 100"},  // hand-edited flags show ticked
-        // Rest stored without interval: its fields open enabled, its box greyed.
-        {{0, 1, 0, 0}, "0010 000 000"},
-        {{0, 0, 0, 1}, "0000 110 001"},  // no interval: never round mode
-    };
-    for (const auto& [flags, expected] : loads) {
-        std::tie(settings.IntFlag, settings.NextFlag, settings.ClearFlag, settings.FinFlag) = flags;
-        open();
-        EXPECT_EQ(enabling(), expected);
-        EXPECT_LE(std::max(model->fRondelayFlag.value, model->fRondelayNextFlag.value), 1);
-    }
-    EXPECT_EQ(model->fRondelayMin.background, ButtonFace);
-    EXPECT_EQ(model->cBellMode[0].foreColor, GrayText);
+TEST_F(OptionsModelTest, RoundModeOpensWithOnlyTheRoundsFieldOfTheStop) {
+    ExpectEnabled(open(1, 0, 1, 1), {.fRondelayMin = true,
+                                     .fRondelayNextFlag = true,
+                                     .fRondelayClearFlag = true,
+                                     .fTimerFinRound = true,
+                                     .cBellRef0 = true,
+                                     .cBellRef2 = true});
+}
 
-    // Clicked from the last load, only the stop ticked.
-    using M = OptionsModel;
-    const std::tuple<void (M::*)(std::int16_t), std::int16_t, const char*> clicks[] = {
-        {&M::fRondelayFlag_Click, 1, "1101 110 101"},  // continuous: the time fields
-        {&M::fRondelayNextFlag_Click, 1, "1111 110 101"},
-        {&M::fRondelayClearFlag_Click, 1, "1111 001 101"},  // round mode: only the rounds field
-        {&M::fRondelayFlag_Click, 0, "0000 110 001"},       // everything of the interval greys
-        {&M::fRondelayFlag_Click, 1, "1111 001 101"},       // greyed boxes kept their ticks
-        {&M::fTimerFinFlag_Click, 0, "1111 000 100"},
-        {&M::fTimerFinFlag_Click, 1, "1111 001 101"},
-    };
-    for (const auto& [click, value, expected] : clicks) {
-        ((*model).*click)(value);
-        EXPECT_EQ(enabling(), expected);
-    }
-    EXPECT_EQ(model->fRondelayMin.background, WindowBackground);
-    EXPECT_EQ(model->cBellMode[0].foreColor, WindowText);
+TEST_F(OptionsModelTest, HandEditedFlagsOpenTicked) {
+    const OptionsModel& m = open(2, 7, 0, 0);
+    ExpectEnabled(m, {.fRondelayMin = true,
+                      .fRondelayNextFlag = true,
+                      .fRondelayNextSec = true,
+                      .fRondelayClearFlag = true,
+                      .cBellRef0 = true});
+    EXPECT_EQ(m.fRondelayFlag.value, 1);
+    EXPECT_EQ(m.fRondelayNextFlag.value, 1);
+}
 
-    // Committed with all four amounts zero: each flag goes with its amount, in round mode too;
-    // the round mode tick has no amount and stays.
-    model->fRondelayMin.text = model->fTimerFinHour.text = "0";
-    ASSERT_FALSE(model->cmdOK_Click());
+TEST_F(OptionsModelTest, RestStoredWithoutIntervalOpensItsSecondsEnabledButItsBoxGreyed) {
+    ExpectEnabled(open(0, 1, 0, 0), {.fRondelayNextSec = true});
+}
+
+TEST_F(OptionsModelTest, WithoutIntervalTheStopIsByTimeAndTheIntervalFieldsAreGreyed) {
+    const OptionsModel& m = open(0, 0, 0, 1);
+    ExpectEnabled(m, {.fTimerFinHour = true, .fTimerFinMin = true, .cBellRef2 = true});
+    EXPECT_EQ(m.fRondelayMin.background, ButtonFace);
+    EXPECT_EQ(m.cBellMode[0].foreColor, GrayText);
+}
+
+TEST_F(OptionsModelTest, TickingTheIntervalEnablesItsFieldsAndKeepsTheStopByTime) {
+    OptionsModel& m = open(0, 0, 0, 1);
+    m.fRondelayFlag_Click(1);
+    ExpectEnabled(m, IntervalAndStopByTime);
+    EXPECT_EQ(m.fRondelayMin.background, WindowBackground);
+    EXPECT_EQ(m.cBellMode[0].foreColor, WindowText);
+
+    m.fRondelayNextFlag_Click(1);
+    Enabled withRest = IntervalAndStopByTime;
+    withRest.fRondelayNextSec = true;
+    ExpectEnabled(m, withRest);
+}
+
+TEST_F(OptionsModelTest, TickingTheRoundClearTurnsTheStopToRounds) {
+    OptionsModel& m = open(1, 1, 0, 1);
+    m.fRondelayClearFlag_Click(1);
+    ExpectEnabled(m, RoundModeWithRest);
+}
+
+TEST_F(OptionsModelTest, UntickingTheIntervalGreysAllOfItAndTickingAgainKeepsTheOtherTicks) {
+    OptionsModel& m = open(1, 1, 1, 1);
+    m.fRondelayFlag_Click(0);
+    ExpectEnabled(m, {.fTimerFinHour = true, .fTimerFinMin = true, .cBellRef2 = true});
+    m.fRondelayFlag_Click(1);
+    ExpectEnabled(m, RoundModeWithRest);
+}
+
+TEST_F(OptionsModelTest, UntickingTheStopGreysItsFieldsAndItsBell) {
+    OptionsModel& m = open(1, 1, 1, 1);
+    m.fTimerFinFlag_Click(0);
+    Enabled noStop = RoundModeWithRest;
+    noStop.fTimerFinRound = noStop.cBellRef2 = false;
+    ExpectEnabled(m, noStop);
+    m.fTimerFinFlag_Click(1);
+    ExpectEnabled(m, RoundModeWithRest);
+}
+
+TEST_F(OptionsModelTest, OkClearsEachFlagWhoseAmountIsZeroButKeepsTheRoundClear) {
+    OptionsModel& m = open(1, 1, 1, 1);
+    m.fRondelayMin.text = m.fTimerFinHour.text = "0";  // the rest and minutes are 0 already
+    ASSERT_FALSE(m.cmdOK_Click());
     EXPECT_EQ(settings, (TimerSettings{.IntMin = 0, .ClearFlag = 1, .FinHour = 0}));
 }
 
 TEST_F(OptionsModelTest, OkChecksTheFourFieldsInOrderAndWritesNothingOnFailure) {
     using namespace OptionsMessages;
-    // Interval, rest, hours and minutes as typed, and the message (empty: accepted).
-    const std::array<std::string, 5> cases[] = {
+    struct Typed {
+        std::string interval, rest, hours, minutes;
+        std::string message;  // empty: accepted
+    };
+    const Typed cases[] = {
         {"59.5", "61", "24", "60", IntervalMinutes},  // rounds to 60; only the first failure
         {"", "0", "0", "0", IntervalMinutes},
         {"65541", "0", "0", "0", IntervalMinutes},  // not 5: beyond 16 bits
@@ -95,17 +165,21 @@ TEST_F(OptionsModelTest, OkChecksTheFourFieldsInOrderAndWritesNothingOnFailure) 
         {"5", "60", "23", "60", FinishMinutes},
         {"\u3000５\u3000", "６０", "0.5", "57.5", ""},  // last: its values are checked below
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(&c - cases);
+    for (const Typed& c : cases) {
+        SCOPED_TRACE(c.interval + " / " + c.rest + " / " + c.hours + " / " + c.minutes);
         OptionsModel& m = open();
-        std::tie(m.fRondelayMin.text, m.fRondelayNextSec.text, m.fTimerFinHour.text,
-                 m.fTimerFinMin.text) = std::tie(c[0], c[1], c[2], c[3]);
-        EXPECT_EQ(m.cmdOK_Click().value_or(""), c[4]);
-        EXPECT_EQ(settings == TimerSettings{}, !c[4].empty());
+        m.fRondelayMin.text = c.interval;
+        m.fRondelayNextSec.text = c.rest;
+        m.fTimerFinHour.text = c.hours;
+        m.fTimerFinMin.text = c.minutes;
+        EXPECT_EQ(m.cmdOK_Click().value_or(""), c.message);
+        EXPECT_EQ(settings == TimerSettings{}, !c.message.empty());
     }
     // Halves go to the even neighbour.
-    EXPECT_EQ((std::array{settings.IntMin, settings.NextSec, settings.FinHour, settings.FinMin}),
-              (std::array<std::int16_t, 4>{5, 60, 0, 58}));
+    EXPECT_EQ(settings.IntMin, 5);
+    EXPECT_EQ(settings.NextSec, 60);
+    EXPECT_EQ(settings.FinHour, 0);
+    EXPECT_EQ(settings.FinMin, 58);
 }
 
 TEST_F(OptionsModelTest, ColoursAreWrittenAtOnceBellRowsOnlyByOkAndTheRestAsLoaded) {
