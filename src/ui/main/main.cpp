@@ -22,6 +22,8 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QString::fromUtf8(AppInfo::Title));
     QApplication::setApplicationVersion(QString::fromUtf8(AppInfo::FileVersion));
     QApplication::setWindowIcon(AppIcon());
+    // The installed launcher's id, so that docks group the window under the launcher's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.rondelay.Rondelay"));
     // The interface is Japanese wherever it runs, Qt's own dialogs included.
     QTranslator qtTexts;
     if (qtTexts.load(QStringLiteral("qtbase_ja"),
