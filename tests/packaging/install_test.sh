@@ -9,15 +9,8 @@ id=$2
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 
-passed=0
-failed=0
-check() {  # check NAME CONDITION-RESULT DETAIL
-  if [ "$2" = 0 ]; then
-    passed=$((passed + 1)); echo "ok   $1"
-  else
-    failed=$((failed + 1)); echo "FAIL $1: $3"
-  fi
-}
+# shellcheck source=../checks.sh
+. "$(dirname "$0")/../checks.sh"
 
 DESTDIR=$root cmake --install "$build" --prefix /usr >"$root.log" 2>&1
 check "cmake --install succeeds" $? "$(cat "$root.log")"
@@ -48,5 +41,4 @@ check "the metainfo passes appstreamcli validate" $? "$out"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo"
 check "the metainfo launches the installed launcher" $? "no launchable $id.desktop"
 
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+summary

@@ -9,21 +9,14 @@ id=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-passed=0
-failed=0
-check() {  # check NAME CONDITION-RESULT DETAIL
-  if [ "$2" = 0 ]; then
-    passed=$((passed + 1)); echo "ok   $1"
-  else
-    failed=$((failed + 1)); echo "FAIL $1: $3"
-  fi
-}
+# shellcheck source=../checks.sh
+. "$(dirname "$0")/../checks.sh"
 
 cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1
 check "cpack builds a package" $? "$(tail -n 20 "$work/cpack.log")"
 deb=$work/out/rondelay_1.0.0_amd64.deb
 [ -f "$deb" ]; check "the package is rondelay_1.0.0_amd64.deb" $? "$(ls "$work/out")"
-[ -f "$deb" ] || { echo "$passed passed, $failed failed"; exit 1; }
+[ -f "$deb" ] || { summary; exit 1; }
 
 depends=$(dpkg-deb -f "$deb" Depends)
 # Linked libraries, found by dpkg-shlibdeps, with their versions.
@@ -68,5 +61,4 @@ check "the unpacked program shows its window titled Rondelay" $? "$(cat "$work/r
 grep -q "\"$wmclass\"\$" "$work/wmclass" 2>/dev/null
 check "the window's class is the launcher's StartupWMClass $wmclass" $? "$(cat "$work/wmclass" 2>/dev/null)"
 
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+summary

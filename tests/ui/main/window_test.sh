@@ -20,15 +20,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passed=0
-failed=0
-check() {  # check NAME CONDITION-RESULT DETAIL
-  if [ "$2" = 0 ]; then
-    passed=$((passed + 1)); echo "ok   $1"
-  else
-    failed=$((failed + 1)); echo "FAIL $1: $3"
-  fi
-}
+# shellcheck source=../../checks.sh
+. "$(dirname "$0")/../../checks.sh"
 
 # start_x: starts an X server with openbox on the first free display and exports DISPLAY.
 start_x() {
@@ -213,5 +206,4 @@ red=$(red_pixels "$artifacts/window-resting.png")
 kill "$rest_app"
 
 echo "screenshots in $artifacts"
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+summary
