@@ -14,6 +14,8 @@ ApplicationSetup::ApplicationSetup(QApplication& app) {
     QApplication::setOrganizationName(QString::fromUtf8(AppInfo::Title));
     QApplication::setApplicationVersion(QString::fromUtf8(AppInfo::FileVersion));
     QApplication::setWindowIcon(AppIcon());
+    // The installed launcher's id, so that docks group the window under the launcher's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.rondelay.Rondelay"));
     // The interface is Japanese wherever it runs, Qt's own dialogs included.
     if (m_qtTexts.load(QStringLiteral("qtbase_ja"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb with openbox and checks what a person sees: the title,
-# Enter starting the timer, the minimised title, the settings written at close, and the
-# Options dialog driven from the keyboard (the status line is read back with OCR).
+# Enter starting the timer, the minimised title, the settings written at close, the
+# Options dialog driven from the keyboard (the status line is read back with OCR), and a
+# rest drawn in the rest colour. The screenshots in docs/ are taken from its artifacts.
 # Usage: window_test.sh RONDELAY ARTIFACT_DIR
 set -uo pipefail
+# The dialogs' Japanese titles reach WM_NAME, which `xdotool search --name` reads, only in a
+# UTF-8 locale; C.UTF-8 is there on every Debian system, configured or not.
+[ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 program=$1
 artifacts=${2:-artifacts}
 mkdir -p "$artifacts"
@@ -16,41 +20,37 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passed=0
-failed=0
-check() {  # check NAME CONDITION-RESULT DETAIL
-  if [ "$2" = 0 ]; then
-    passed=$((passed + 1)); echo "ok   $1"
-  else
-    failed=$((failed + 1)); echo "FAIL $1: $3"
-  fi
-}
+# shellcheck source=../../checks.sh
+. "$(dirname "$0")/../../checks.sh"
 
-display=
-for n in $(seq 90 120); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=:$n; break; fi
-done
-[ -n "$display" ] || { echo "no free X display"; echo "0 passed, 1 failed"; exit 1; }
-export DISPLAY=$display
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+# start_x: starts an X server with openbox on the first free display and exports DISPLAY.
+start_x() {
+  local n
+  DISPLAY=
+  for n in $(seq 90 120); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then DISPLAY=:$n; break; fi
+  done
+  [ -n "$DISPLAY" ] || { echo "no free X display"; echo "0 passed, 1 failed"; exit 1; }
+  export DISPLAY
+  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb$DISPLAY.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  openbox >"$work/openbox$DISPLAY.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+}
 
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
-export XDG_CONFIG_HOME=$work/config
-conf=$XDG_CONFIG_HOME/Rondelay/Rondelay.conf
 
-# start SIZE: writes the settings with that display size and starts the program.
+# start SIZE [INTERVAL]: writes the settings with that display size and interval (minutes)
+# and starts the program.
 start() {
   mkdir -p "$(dirname "$conf")"
   cat >"$conf" <<CONF
 [Timer]
 IntFlag=1
-IntMin=5
+IntMin=${2:-5}
 NextFlag=1
 NextSec=30
 FinFlag=1
@@ -69,6 +69,21 @@ CONF
   window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Rondelay$' | head -n 1)
 }
 
+# A rest begins only after the first whole minute, so a timer with a one-minute interval
+# runs on a second X server while the other checks go on, and is looked at last.
+start_x
+export XDG_CONFIG_HOME=$work/rest-config
+conf=$XDG_CONFIG_HOME/Rondelay/Rondelay.conf
+start 36 1
+rest_display=$DISPLAY rest_window=$window rest_app=$app
+xdotool windowactivate --sync "$window" >/dev/null 2>&1
+xdotool key --clearmodifiers Return
+rest_started=$SECONDS
+
+start_x
+export XDG_CONFIG_HOME=$work/config
+conf=$XDG_CONFIG_HOME/Rondelay/Rondelay.conf
+
 screenshot() {  # screenshot FILE [WINDOW [client]]
   sleep 0.5
   local id=${2:-$window} x y w h left right top bottom
@@ -78,6 +93,11 @@ screenshot() {  # screenshot FILE [WINDOW [client]]
   read -r left right top bottom < <(xprop -id "$id" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
   [ "${3:-}" = client ] && left=0 right=0 top=0 bottom=0
   import -window root -crop "$((w + left + right))x$((h + top + bottom))+$((x - left))+$((y - top))" +repage "$1"
+}
+
+# red_pixels FILE: how many pixels are close to pure red, the default rest colour.
+red_pixels() {
+  convert "$1" -fuzz 20% -fill black +opaque red -fill white -opaque red -format '%[fx:round(mean*w*h)]' info:
 }
 
 # status_text FILE: what OCR reads in the lower part of a main-window shot, where the status
@@ -103,6 +123,9 @@ screenshot "$artifacts/window-36pt.png"
 xdotool windowactivate --sync "$window" >/dev/null 2>&1
 xdotool key --clearmodifiers Return
 sleep 2.6
+screenshot "$artifacts/window-counting.png"
+[ "$(red_pixels "$artifacts/window-counting.png")" -lt 20 ]
+check "counting is not drawn in the rest colour" $? "red pixels in window-counting.png"
 xdotool windowminimize --sync "$window"
 sleep 1.2
 title=$(xdotool getwindowname "$window")
@@ -174,6 +197,13 @@ for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 ! kill -0 "$app" 2>/dev/null; check "exit from the menu ends the program" $? "still running"
 grep -q '^IntMin=7$' "$conf"; check "exit writes the new interval" $? "$(tr '\n' ' ' <"$conf")"
 
+# The rest timer's first bell came at 00:01:00; its rest lasts 30 seconds.
+[ -n "$rest_window" ]; check "a second window on its own display" $? "no such window"
+sleep $((rest_started + 65 - SECONDS > 0 ? rest_started + 65 - SECONDS : 0))
+DISPLAY=$rest_display screenshot "$artifacts/window-resting.png" "$rest_window"
+red=$(red_pixels "$artifacts/window-resting.png")
+[ "$red" -gt 200 ]; check "a rest is drawn in the rest colour" $? "$red red pixels in window-resting.png"
+kill "$rest_app"
+
 echo "screenshots in $artifacts"
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+summary

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Builds the Debian package with CPack and checks it as a user's system would meet it: its
+# name, its dependencies (the libraries and what Qt loads with dlopen), and that the program
+# unpacked from it with dpkg-deb starts and shows its window, grouped under the launcher.
+# Usage: package_test.sh BUILD_DIR APP_ID
+set -uo pipefail
+build=$1
+id=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# shellcheck source=../checks.sh
+. "$(dirname "$0")/../checks.sh"
+
+cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1
+check "cpack builds a package" $? "$(tail -n 20 "$work/cpack.log")"
+deb=$work/out/rondelay_1.0.0_amd64.deb
+[ -f "$deb" ]; check "the package is rondelay_1.0.0_amd64.deb" $? "$(ls "$work/out")"
+[ -f "$deb" ] || { summary; exit 1; }
+
+depends=$(dpkg-deb -f "$deb" Depends)
+# Linked libraries, found by dpkg-shlibdeps, with their versions.
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6; do
+  grep -qE "(^|, )${lib//+/\\+} \(>= [^)]+\)" <<<"$depends"
+  check "Depends has $lib with a version" $? "Depends: $depends"
+done
+# Loaded at run time with dlopen or by name, never seen by dpkg-shlibdeps.
+for dep in qt6-qpa-plugins fonts-ipafont-gothic; do
+  grep -qE "(^|, )$dep(,|$| )" <<<"$depends"
+  check "Depends has $dep" $? "Depends: $depends"
+done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+grep -q qt6-translations-l10n <<<"$recommends"
+check "Recommends has the Qt translations" $? "Recommends: $recommends"
+
+root=$work/root
+mkdir "$root"
+dpkg-deb -x "$deb" "$root"
+check "dpkg-deb unpacks the package" $? ""
+for file in usr/bin/rondelay usr/share/applications/$id.desktop \
+            usr/share/metainfo/$id.metainfo.xml usr/share/icons/hicolor/scalable/apps/$id.svg; do
+  [ -f "$root/$file" ]; check "the package holds $file" $? "not there"
+done
+out=$(file -b "$root/usr/bin/rondelay")
+! grep -q 'not stripped' <<<"$out"; check "the packed program is stripped" $? "$out"
+
+# The unpacked program on its own X server, with settings of its own.
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+wmclass=$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/$id.desktop")
+# shellcheck disable=SC2016  # expanded by the inner shell
+xvfb-run -a -s '-screen 0 1024x768x24 -nolisten tcp' bash -c '
+  "$1" >"$2/rondelay.log" 2>&1 &
+  app=$!
+  window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Rondelay\$" | head -n 1)
+  [ -n "$window" ] && xprop -id "$window" WM_CLASS >"$2/wmclass"
+  kill "$app"
+  wait "$app"
+  [ -n "$window" ]' _ "$root/usr/bin/rondelay" "$work"
+check "the unpacked program shows its window titled Rondelay" $? "$(cat "$work/rondelay.log")"
+grep -q "\"$wmclass\"\$" "$work/wmclass" 2>/dev/null
+check "the window's class is the launcher's StartupWMClass $wmclass" $? "$(cat "$work/wmclass" 2>/dev/null)"
+
+summary
