@@ -1,126 +1,200 @@
 #include "ui/platform/BellPlayer.h"
 
 #include <QApplication>
-#include <QAudioDevice>
+#include <QAudioSink>
+#include <QBuffer>
+#include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
+#include <QLoggingCategory>
 #include <QMediaDevices>
-#include <QString>
-#include <QtEndian>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
+#include <algorithm>
 
 #include "engine/BellChoice.h"
 
+// Q_INIT_RESOURCE declares a function, so it cannot stand inside a namespace.
+static void InitSounds() {
+    // The sounds live in a static library, whose unreferenced resource object the linker drops.
+    Q_INIT_RESOURCE(sounds);
+}
+
 namespace {
 
-// beep.wav ends in a quarter second of silence: Qt 6.4 stops the stream as soon as it has handed
-// over the last samples, cutting off the 0.1 to 0.15 s the sound server still holds.
-const QUrl& BeepUrl() {
-    static const QUrl url(QStringLiteral("qrc:/sounds/beep.wav"));
-    return url;
+// Says which way each bell went; off unless QT_LOGGING_RULES asks for rondelay.bells.debug.
+Q_LOGGING_CATEGORY(lcBells, "rondelay.bells", QtInfoMsg)
+
+// The most of a sound that is handed to the server at once.
+constexpr qint64 kWholeBufferUs = 4'000'000;
+// How long after its sound has had its time a stream is closed.
+constexpr qint64 kDrainMarginMs = 100;
+// How long the player waits for a stuck output thread when it is destroyed.
+constexpr unsigned long kThreadExitWaitMs = 1000;
+
+// The last resort when no audio output will take a sound. The desktop's beep belongs to the
+// window system, so it is sounded from the user-interface thread.
+void DesktopBeep(const char* why) {
+    qCDebug(lcBells) << "desktop beep:" << why;
+    QMetaObject::invokeMethod(
+        qApp, [] { QApplication::beep(); }, Qt::QueuedConnection);
 }
 
-// Sets the source, loading it afresh if the last attempt failed: the file may have been put
-// right since, or the audio output come back. QSoundEffect ignores setting the same source.
-void Load(QSoundEffect& effect, const QUrl& url) {
-    if (effect.source() == url && effect.status() == QSoundEffect::Error) {
-        effect.setSource(QUrl());
-    }
-    effect.setSource(url);
-}
-
-// Qt 6.4 never finishes loading a WAV file whose chunks run past its end (empty, cut short,
-// partly downloaded): it neither plays nor reports an error, and releasing the sample later
-// blocks this thread for good, waiting on the loader. Only such files are refused here; the
-// rest (format, encoding) is left to QSoundEffect, which reports an error properly.
-bool IsCompleteWav(const QString& path) {
-    if (!QFileInfo(path).isFile()) {
-        return false;  // also keeps QFile from blocking on a named pipe
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    const qint64 size = file.size();
-    const QByteArray riff = file.read(12);
-    if (riff.size() < 12 || riff.sliced(8) != "WAVE") {
-        return false;
-    }
-    const bool bigEndian = riff.startsWith("RIFX");
-    if (!bigEndian && !riff.startsWith("RIFF")) {
-        return false;
-    }
-    constexpr qint64 kChunkHeader = 8;
-    qint64 pos = 12;
-    while (pos + kChunkHeader <= size && file.seek(pos)) {
-        const QByteArray chunk = file.read(kChunkHeader);
-        if (chunk.size() < kChunkHeader) {
-            return false;
-        }
-        const auto* field = chunk.constData() + 4;
-        const qint64 length =
-            bigEndian ? qFromBigEndian<quint32>(field) : qFromLittleEndian<quint32>(field);
-        if (chunk.startsWith("data")) {
-            // A zero length stands for the rest of the file, which Qt reckons as all but a
-            // 44-byte header wherever the data really starts.
-            const qint64 expected = length != 0 ? length : size - 44;
-            return pos + kChunkHeader + expected <= size;
-        }
-        pos += kChunkHeader + length + (length & 1);  // chunks are padded to even lengths
-        if (pos > size) {
-            return false;
-        }
-    }
-    return false;
+WavSound LoadBeep() {
+    InitSounds();
+    QFile file(QStringLiteral(":/sounds/beep.wav"));
+    file.open(QIODevice::ReadOnly);
+    std::optional<WavSound> beep = DecodeWavData(file.readAll());
+    Q_ASSERT(beep);
+    return beep ? *std::move(beep) : WavSound{};
 }
 
 }  // namespace
 
+// Plays one sound at a time on the output thread, a stream of its own for each.
+class BellOutput : public QObject {
+public:
+    explicit BellOutput(WavSound beep) : m_beep(std::move(beep)) {}
+    ~BellOutput() override { stopPlaying(); }
+
+    void play(const WavSound& sound) {
+        stopPlaying();
+        const QAudioDevice output = QMediaDevices::defaultAudioOutput();
+        if (output.isNull()) {
+            DesktopBeep("no audio output");
+            return;
+        }
+        // A stream of its own for every ring: Qt 6.4 loses sounds when one output is reused
+        // for one sound after another, and a stream open only while a bell sounds costs
+        // nothing while the timer waits.
+        auto* sink = new QAudioSink(output, sound.format, this);
+        auto* samples = new QBuffer(sink);
+        samples->setData(sound.pcm);  // shared, not copied
+        samples->open(QIODevice::ReadOnly);
+        // The whole sound goes to the server at once (up to a few seconds of it), so that a
+        // busy machine delaying this thread leaves no holes in the bell. The server grants a
+        // little less than asked, so the ask is not cut to the sound's size.
+        sink->setBufferSize(static_cast<qsizetype>(sound.format.bytesForDuration(kWholeBufferUs)));
+        connect(sink, &QAudioSink::stateChanged, this, [this, sink] { onStateChanged(sink); });
+        m_sink = sink;
+        m_started.start();
+        m_soundUs = sound.format.durationForBytes(sound.pcm.size());
+        sink->start(samples);
+        if (sink->error() != QAudio::NoError) {
+            qCDebug(lcBells) << "the output refused the sound:" << sink->error();
+            stopPlaying();
+            if (&sound != &m_beep) {
+                play(m_beep);
+            } else {
+                DesktopBeep("the output refuses sounds");
+            }
+        }
+    }
+
+    void stopPlaying() {
+        if (QAudioSink* sink = m_sink) {
+            m_sink = nullptr;
+            sink->disconnect(this);
+            sink->stop();
+            sink->deleteLater();  // it may be in the middle of emitting
+        }
+    }
+
+    const WavSound& beep() const { return m_beep; }
+
+private:
+    // Idle means every sample, the trailing silence included, is with the server, which may
+    // still be playing them: the stream is closed once the sound has had its time. A stream
+    // that stopped with an error before anything was heard (the server gone) falls back to
+    // the desktop beep.
+    void onStateChanged(QAudioSink* sink) {
+        if (sink != m_sink) {
+            return;
+        }
+        const QAudio::State state = sink->state();
+        const QAudio::Error error = sink->error();
+        if (state == QAudio::IdleState) {
+            const qint64 leftMs = (m_soundUs - m_started.nsecsElapsed() / 1000) / 1000;
+            QTimer::singleShot(std::max<qint64>(leftMs, 0) + kDrainMarginMs, sink, [this, sink] {
+                if (sink == m_sink) {
+                    stopPlaying();
+                }
+            });
+        } else if (state == QAudio::StoppedState && error != QAudio::NoError) {
+            const bool unheard = sink->processedUSecs() == 0;
+            qCDebug(lcBells) << "the output failed:" << error;
+            stopPlaying();
+            if (unheard) {
+                DesktopBeep("the output failed before the bell was heard");
+            }
+        }
+    }
+
+    const WavSound m_beep;
+    QPointer<QAudioSink> m_sink;  // the stream of the bell still sounding
+    QElapsedTimer m_started;      // when it started
+    qint64 m_soundUs = 0;         // how long its sound lasts, the trailing silence included
+};
+
 BellPlayer::BellPlayer(const TimerSettings& settings, QObject* parent)
-    : QObject(parent), m_settings(settings) {
-    // The sounds live in a static library, whose unreferenced resource object the linker drops.
-    Q_INIT_RESOURCE(sounds);
-    // Loaded now, so that the first bell does not wait for it.
-    m_beep.setSource(BeepUrl());
-    connect(&m_wav, &QSoundEffect::statusChanged, this, &BellPlayer::onWavStatusChanged);
+    : QObject(parent),
+      m_settings(settings),
+      m_beep(LoadBeep()),
+      m_thread(new QThread),
+      m_output(new BellOutput(m_beep)) {
+    m_thread->setObjectName(QStringLiteral("bells"));
+    m_output->moveToThread(m_thread);
+    connect(m_thread, &QThread::finished, m_output, &QObject::deleteLater);
+    m_thread->start();
 }
 
-BellPlayer::~BellPlayer() = default;
+BellPlayer::~BellPlayer() {
+    m_thread->quit();
+    if (m_thread->wait(kThreadExitWaitMs)) {
+        delete m_thread;
+    } else {
+        // Still waiting on a sound server that does not answer: left to end with the process,
+        // as destroying a running thread would abort it.
+        qCDebug(lcBells) << "the output thread does not answer; left behind";
+    }
+}
+
+void BellPlayer::PrepareBells() {
+    for (BellSlot slot = 0; slot < BellSlotCount; ++slot) {
+        const BellSound sound = ChooseBellSound(m_settings, slot);
+        PreparedSlot& prepared = m_slots[static_cast<std::size_t>(slot)];
+        if (sound.kind == BellSound::WavFile) {
+            prepared = {sound.path, DecodeWav(QString::fromStdString(sound.path))};
+        } else {
+            prepared = {};
+        }
+    }
+}
+
+// The slot's prepared sound, decoded again should the settings have changed since, or the
+// file have failed before (it may have been put right since).
+const WavSound& BellPlayer::soundFor(BellSlot slot) {
+    const BellSound sound = ChooseBellSound(m_settings, slot);
+    if (sound.kind != BellSound::WavFile) {
+        return m_beep;
+    }
+    PreparedSlot& prepared = m_slots[static_cast<std::size_t>(slot)];
+    if (prepared.path != sound.path || !prepared.sound) {
+        qCDebug(lcBells) << "decoding at ring time:" << sound.path.c_str();
+        prepared = {sound.path, DecodeWav(QString::fromStdString(sound.path))};
+    }
+    if (!prepared.sound) {
+        qCDebug(lcBells) << "cannot play" << sound.path.c_str() << "- the beep instead";
+        return m_beep;
+    }
+    return *prepared.sound;
+}
 
 void BellPlayer::RingBell(BellSlot slot) {
-    const BellSound sound = ChooseBellSound(m_settings, slot);
-    if (QMediaDevices::audioOutputs().isEmpty()) {
-        QApplication::beep();
-        return;
-    }
-    const QString path = QString::fromStdString(sound.path);
-    if (sound.kind == BellSound::WavFile && IsCompleteWav(path)) {
-        playWav(QUrl::fromLocalFile(path));
-    } else {
-        playBeep();
-    }
-}
-
-// play() on an effect still sounding starts it over, so only the other one needs stopping.
-void BellPlayer::playBeep() {
-    m_wavWanted = false;
-    m_wav.stop();
-    Load(m_beep, BeepUrl());
-    m_beep.play();
-}
-
-void BellPlayer::playWav(const QUrl& url) {
-    m_beep.stop();
-    m_wavWanted = true;
-    Load(m_wav, url);
-    // A source still loading starts playing once it is ready. One that failed at once has
-    // already given the beep through onWavStatusChanged, and play() would clear its error.
-    if (m_wavWanted) {
-        m_wav.play();
-    }
-}
-
-void BellPlayer::onWavStatusChanged() {
-    if (m_wavWanted && m_wav.status() == QSoundEffect::Error) {
-        playBeep();
-    }
+    const WavSound& chosen = soundFor(slot);
+    const bool isBeep = &chosen == &m_beep;
+    // A copy travels to the output thread; its samples are shared, not copied.
+    QMetaObject::invokeMethod(m_output, [output = m_output, sound = chosen, isBeep] {
+        output->play(isBeep ? output->beep() : sound);
+    });
 }

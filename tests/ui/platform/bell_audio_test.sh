@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Rings real bells through bell_probe into a private PulseAudio null sink, records the sink's
-# monitor and checks the pitch and length of what was heard.
+# Rings real bells through bell_probe into the null sink of a private PulseAudio server and of
+# a private PipeWire server, records the sink's monitor and checks that every bell was heard
+# whole, at its pitch and on time; then takes the sound server away while bells ring.
 #
 #   bell_audio_test.sh PATH/TO/bell_probe
 set -euo pipefail
@@ -10,82 +11,137 @@ if [[ $# -ne 1 ]]; then
     exit 2
 fi
 probe=$(realpath "$1")
-for tool in pulseaudio pactl parec sox soxi timeout; do
+here=$(dirname "$(realpath "$0")")
+for tool in pulseaudio pipewire wireplumber pipewire-pulse dbus-daemon pactl parec paplay sox \
+    soxi timeout; do
     if ! command -v "$tool" >/dev/null; then
         echo "missing tool: $tool" >&2
         exit 1
     fi
 done
+# shellcheck source=../../../scripts/sound-server.sh
+source "$here/../../../scripts/sound-server.sh"
 
 work=$(mktemp -d)
-pulse_pid=""
 parec_pid=""
+probe_pid=""
 cleanup() {
-    if [[ -n $parec_pid ]]; then
-        kill "$parec_pid" 2>/dev/null || true
-        wait "$parec_pid" 2>/dev/null || true
-    fi
-    if [[ -n $pulse_pid ]]; then
-        kill "$pulse_pid" 2>/dev/null || true
-        wait "$pulse_pid" 2>/dev/null || true
-    fi
+    local pid
+    for pid in $parec_pid $probe_pid; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    sound_server_stop
     rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM
-
-# The server gets its own runtime directory and home (it keeps a cookie there), so that it
-# neither meets a server already running nor leaves anything behind.
-export HOME=$work/home XDG_RUNTIME_DIR=$work/run
-mkdir -p "$HOME"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
-unset PULSE_SINK PULSE_SOURCE
 export QT_QPA_PLATFORM=offscreen
-
-# Not daemonized, so that $! is the server itself and the trap can stop it. Should this script
-# be killed outright, the server still leaves by itself once idle. As root it only warns that
-# it is meant for the system mode.
-pulseaudio -n --daemonize=no --use-pid-file=no --exit-idle-time=20 --realtime=no \
-    --high-priority=no --log-target=stderr --log-level=error \
-    --load="module-null-sink sink_name=rec format=s16le rate=44100 channels=2" \
-    --load=module-native-protocol-unix 2>"$work/pulse.log" &
-pulse_pid=$!
-for ((i = 0; ; i++)); do
-    if pactl info >/dev/null 2>&1; then
-        break
-    fi
-    if ((i >= 100)) || ! kill -0 "$pulse_pid" 2>/dev/null; then
-        echo "PulseAudio did not start:" >&2
-        cat "$work/pulse.log" >&2
-        exit 1
-    fi
-    sleep 0.1
-done
+# The player says which way each bell went, which tells a desktop beep from silence.
+export QT_LOGGING_RULES=rondelay.bells.debug=true
 
 tone() {  # tone FILE SECONDS HERTZ
     sox -n -r 44100 -b 16 -c 1 "$1" synth "$2" sine "$3" gain -3
 }
-# A name that only survives a correct trip from UTF-8 through a file URL.
+# A name that only survives a correct trip from UTF-8 through the file system.
 bell="$work/ベル音 #1.wav"
 tone "$bell" 1.5 440
+tone "$work/short440.wav" 0.25 440
+tone "$work/short660.wav" 0.3 660
 tone "$work/long440.wav" 3 440
 tone "$work/e660.wav" 1 660
 # Header and a few samples: the data chunk promises far more than the file holds.
 head -c 5000 "$work/long440.wav" >"$work/cut.wav"
 
+passed=0
+failed=0
+case_ok=1
+
+begin() {
+    echo "$1"
+    case_ok=1
+}
+
+end() {
+    if ((case_ok)); then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        if [[ -s $work/probe.log ]]; then
+            echo "    bell_probe said:"
+            sed 's/^/      /' "$work/probe.log" | tail -20
+        fi
+    fi
+    : >"$work/probe.log"
+}
+
+expect() {  # expect WHAT VALUE LOW HIGH
+    if awk -v v="$2" -v lo="$3" -v hi="$4" \
+        'BEGIN { exit !(v ~ /^-?[0-9]+(\.[0-9]+)?$/ && v + 0 >= lo && v + 0 <= hi) }'; then
+        printf '    %-26s %10s   ok (%s..%s)\n' "$1" "$2" "$3" "$4"
+    else
+        printf '    %-26s %10s   FAIL (want %s..%s)\n' "$1" "${2:-none}" "$3" "$4"
+        case_ok=0
+    fi
+}
+
+# heard PROBE-ARGS...: the probe records the sink while it rings and checks every bell itself.
+heard() {
+    local status=0
+    timeout 120 "$probe" --record rec.monitor "$@" 2>>"$work/probe.log" || status=$?
+    expect "probe exit status" "$status" 0 0
+}
+
+# Rings slot 0 and then slot 2 in the same tick, COUNT times, EVERY ms apart from 5 s on.
+same_tick() {  # same_tick COUNT EVERY
+    local i
+    for ((i = 0; i < $1; i++)); do
+        printf -- '--ring 0+2@%d ' $((5000 + i * $2))
+    done
+}
+
+many_bells() {  # many_bells SERVER pulseaudio|pipewire
+    begin "$1: 120 bells 350 ms apart, a WAV on slot 0 and the beep on slot 2 in turn"
+    heard --wav 0="$work/short440.wav" --series 120/350/0,2@5000 --baseline 5 \
+        --quit-after 47500
+    end
+
+    begin "$1: slot 0 and then slot 2 in the same tick, 30 times: slot 2 is heard at once"
+    # shellcheck disable=SC2046
+    heard --wav 0="$work/long440.wav" --wav 2="$work/short660.wav" $(same_tick 30 700) \
+        --baseline 5 --quit-after 26500
+    end
+
+    # The sink suspends after a second of silence, as a desktop's does after a few; PipeWire
+    # suspends an idle sink by itself, after five.
+    if [[ $2 == pulseaudio ]]; then
+        pactl load-module module-suspend-on-idle timeout=1 >/dev/null
+    fi
+    begin "$1: the first bell after the output fell idle is heard from its start"
+    # Waking the output takes the sound server a while, paplay's sound too; what matters is
+    # that the bell is whole.
+    heard --wav 2="$bell" --baseline 3 --ring 0@4500 --ring 2@13000 --ring 0@22000 \
+        --allow-late 500 --quit-after 23000
+    end
+    if [[ $2 == pulseaudio ]]; then
+        pactl unload-module module-suspend-on-idle
+        pactl suspend-sink rec 0
+    fi
+}
+
+# record OUT PROBE-ARGS...: records while the probe rings; OUT.wav is left holding what sounded,
+# from its first to its last audible sample, in one channel.
 # record OUT PROBE-ARGS...: records while the probe rings; OUT.wav is left holding what sounded,
 # from its first to its last audible sample, in one channel.
 record() {
     local out=$1
     shift
     local raw=$out.raw
-    : >"$raw"
     # Bounded, as a recording left behind would keep the server busy.
-    timeout 60 parec --latency=64 --format=s16le --rate=44100 --channels=2 -d rec.monitor \
+    timeout 60 parec --latency-msec=20 --format=s16le --rate=44100 --channels=2 -d rec.monitor \
         >"$raw" &
     parec_pid=$!
-    # A fresh null sink delivers its first samples a second or two after the recording opens.
+    # A fresh recording delivers its first samples a second or two after it opens.
     local i
     for ((i = 0; i < 200; i++)); do
         if [[ -s $raw ]]; then
@@ -96,7 +152,7 @@ record() {
     local status=0
     # The timeout catches a probe that hangs instead of quitting.
     timeout 10 "$probe" "$@" 2>>"$work/probe.log" || status=$?
-    sleep 0.3
+    sleep 0.5
     kill "$parec_pid" 2>/dev/null || true
     wait "$parec_pid" 2>/dev/null || true
     parec_pid=""
@@ -115,33 +171,6 @@ pitch() {  # pitch FILE [TRIM-ARGS...]: rough frequency in Hz
     sox "$file" -n ${1:+trim "$@"} stat 2>&1 | awk '/Rough/ { print $3 }' || true
 }
 
-passed=0
-failed=0
-case_ok=1
-
-expect() {  # expect WHAT VALUE LOW HIGH
-    if awk -v v="$2" -v lo="$3" -v hi="$4" \
-        'BEGIN { exit !(v ~ /^-?[0-9]+(\.[0-9]+)?$/ && v + 0 >= lo && v + 0 <= hi) }'; then
-        printf '    %-26s %10s   ok (%s..%s)\n' "$1" "$2" "$3" "$4"
-    else
-        printf '    %-26s %10s   FAIL (want %s..%s)\n' "$1" "${2:-none}" "$3" "$4"
-        case_ok=0
-    fi
-}
-
-begin() {
-    echo "$1"
-    case_ok=1
-}
-
-end() {
-    if ((case_ok)); then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-    fi
-}
-
 # run NAME PROBE-ARGS...: records into $work/NAME.wav and expects the probe to exit cleanly.
 run() {
     local name=$1
@@ -152,39 +181,42 @@ run() {
 }
 
 expect_beep() {  # expect_beep FILE
-    expect "beep length (s)" "$(length "$1")" 0.20 0.45
+    expect "beep length (s)" "$(length "$1")" 0.25 0.30
     expect "beep pitch (Hz)" "$(pitch "$1")" 840 920
 }
+
+sound_server_start pulseaudio
+many_bells PulseAudio pulseaudio
 
 begin "built-in beep (slot 0 with BellFlag 0, though a path is set)"
 run beep --path 0="$bell" --ring 0@0 --quit-after 1500
 expect_beep "$work/beep.wav"
 end
 
-begin "WAV bell (1.5 s, 440 Hz)"
+begin "WAV bell (1.5 s, 440 Hz) heard to its end"
 run wav --wav 0="$bell" --ring 0@0 --quit-after 2500
-expect "length (s)" "$(length "$work/wav.wav")" 1.25 1.75
+expect "length (s)" "$(length "$work/wav.wav")" 1.48 1.52
 expect "pitch (Hz)" "$(pitch "$work/wav.wav")" 420 460
 end
 
 begin "second bell cuts off the first (3 s at 440 Hz, then 1 s at 660 Hz a second later)"
 run cut_off --wav 0="$work/long440.wav" --wav 2="$work/e660.wav" --ring 0@0 --ring 2@1000 \
     --quit-after 3500
-expect "total length (s)" "$(length "$work/cut_off.wav")" 1.6 2.5
+expect "total length (s)" "$(length "$work/cut_off.wav")" 1.9 2.1
 expect "first half second (Hz)" "$(pitch "$work/cut_off.wav" 0 0.5)" 420 460
 expect "last half second (Hz)" "$(pitch "$work/cut_off.wav" -0.5)" 630 690
 end
 
 begin "the beep cuts off a WAV bell (3 s at 440 Hz, the beep a second later)"
 run beep_cuts --wav 0="$work/long440.wav" --ring 0@0 --ring 2@1000 --quit-after 2500
-expect "total length (s)" "$(length "$work/beep_cuts.wav")" 1.1 1.7
+expect "total length (s)" "$(length "$work/beep_cuts.wav")" 1.2 1.35
 expect "first half second (Hz)" "$(pitch "$work/beep_cuts.wav" 0 0.5)" 420 460
 expect "last 0.2 s (Hz)" "$(pitch "$work/beep_cuts.wav" -0.2)" 840 920
 end
 
 begin "ringing the same WAV again starts it over (1.5 s, again after 0.7 s)"
 run restart --wav 0="$bell" --ring 0@0 --ring 0@700 --quit-after 3500
-expect "total length (s)" "$(length "$work/restart.wav")" 1.95 2.6
+expect "total length (s)" "$(length "$work/restart.wav")" 2.15 2.25
 expect "pitch (Hz)" "$(pitch "$work/restart.wav")" 420 460
 end
 
@@ -198,9 +230,37 @@ run cut_short --wav 0="$work/cut.wav" --ring 0@0 --quit-after 1500
 expect_beep "$work/cut_short.wav"
 end
 
-if ((failed)) && [[ -s $work/probe.log ]]; then
-    echo "bell_probe said:"
-    cat "$work/probe.log"
-fi
+begin "the sound server killed and back a second later: the desktop beep meanwhile, then bells"
+# Rings every 400 ms from 2 s to 26 s. Qt tries the server again 3 s after losing it, so the
+# bells from 5 s after its return on must all be heard.
+timeout 120 "$probe" --record rec.monitor --wav 0="$work/short440.wav" \
+    --series 60/400/0,2@2000 --heard-from 13000 --quit-after 26500 \
+    >"$work/restart.out" 2>>"$work/probe.log" &
+probe_pid=$!
+sleep 6
+sound_server_kill
+sleep 1
+sound_server_start pulseaudio
+status=0
+wait "$probe_pid" || status=$?
+probe_pid=""
+cat "$work/restart.out"
+expect "probe exit status" "$status" 0 0
+expect "desktop beeps meanwhile" "$(grep -c 'desktop beep' "$work/probe.log" || true)" 1 60
+end
+sound_server_stop
+
+begin "no sound server at all: every bell gives the desktop beep and the probe carries on"
+status=0
+PULSE_SERVER=unix:$work/nothing-here timeout 20 "$probe" --wav 0="$bell" \
+    --series 4/300/0,2@100 --quit-after 1500 2>>"$work/probe.log" || status=$?
+expect "probe exit status" "$status" 0 0
+expect "desktop beeps" "$(grep -c 'desktop beep' "$work/probe.log" || true)" 4 4
+end
+
+sound_server_start pipewire
+many_bells PipeWire pipewire
+sound_server_stop
+
 echo "$passed passed, $failed failed"
 ((failed == 0))

@@ -1,24 +1,48 @@
-// Rings bells through the real BellPlayer so that the audio test can record them.
+// Rings bells through the real BellPlayer so that the audio test can hear them.
 //
-//   bell_probe [--wav SLOT=PATH]... [--path SLOT=PATH]... [--ring SLOT@MS]... [--quit-after MS]
+//   bell_probe [--wav SLOT=PATH]... [--path SLOT=PATH]... [--ring SLOTS@MS]...
+//              [--series COUNT/EVERY/SLOTS@MS] [--quit-after MS]
+//              [--record SOURCE [--baseline N] [--heard-from MS] [--allow-late MS]]
 //
 // --wav makes SLOT a WAV bell playing PATH; --path only stores PATH, leaving the slot on the
-// built-in beep. Each --ring rings SLOT MS milliseconds after start-up.
+// built-in beep. Each --ring rings SLOTS (one slot, or "0+2" for two in the same tick) MS
+// milliseconds after start-up; --series rings COUNT times, EVERY milliseconds apart from MS
+// on, taking the comma-separated SLOTS in turn.
+//
+// With --record the probe records SOURCE (a sink's monitor) and checks that every ring was
+// heard whole (within 20 ms of its sound's length, at its pitch) and on time: no later than
+// the median of N plays of the beep by `paplay` before the rings, plus --allow-late. Rings
+// before --heard-from need not be heard. It prints one line for each bell that was wrong and
+// a summary, and exits with 1 if any was.
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <cmath>
+#include <cstdio>
 #include <utility>
 
 #include "settings/TimerSettings.h"
+#include "support/HeardBells.h"
 #include "ui/platform/BellPlayer.h"
+
+extern char** environ;
 
 namespace {
 
-// A whole number from 0 to `limit` (by default a minute of milliseconds, more than the audio
-// test ever waits), taken from `text` within `argument`. Leaves at once on an argument that
-// the audio test did not mean to give.
-int Number(const QString& text, const QString& argument, int limit = 60'000) {
+using Clock = SinkRecorder::Clock;
+
+// A whole number from 0 to `limit` (ten minutes of milliseconds by default), taken from
+// `text` within `argument`. Leaves at once on an argument that the audio test did not mean
+// to give.
+int Number(const QString& text, const QString& argument, int limit = 600'000) {
     bool ok = false;
     const int n = text.toInt(&ok);
     if (!ok || n < 0 || n > limit) {
@@ -27,10 +51,66 @@ int Number(const QString& text, const QString& argument, int limit = 60'000) {
     return n;
 }
 
+int Slot(const QString& text, const QString& argument) {
+    return Number(text, argument, BellSlotCount - 1);
+}
+
 // "SLOT<separator>REST" into the slot and REST.
 std::pair<int, QString> SplitSlot(const QString& text, char separator) {
     const auto at = text.indexOf(QLatin1Char(separator));
-    return {Number(at < 0 ? QString() : text.left(at), text, BellSlotCount - 1), text.mid(at + 1)};
+    return {Slot(at < 0 ? QString() : text.left(at), text), text.mid(at + 1)};
+}
+
+// One moment of ringing: the slots rung one after the other in the same event-loop pass.
+struct Ring {
+    int atMs = 0;
+    QList<int> rung;
+};
+
+QList<Ring> ParseRings(const QCommandLineParser& parser) {
+    QList<Ring> rings;
+    for (const QString& value : parser.values("ring")) {
+        const auto at = value.indexOf(QLatin1Char('@'));
+        Ring ring{Number(value.mid(at + 1), value), {}};
+        for (const QString& slot : value.left(at).split(QLatin1Char('+'))) {
+            ring.rung.append(Slot(slot, value));
+        }
+        rings.append(ring);
+    }
+    if (parser.isSet("series")) {
+        const QString value = parser.value("series");
+        const QStringList parts = value.split(QRegularExpression("[/@]"));
+        if (parts.size() != 4) {
+            qFatal("bell_probe: bad argument %s", qPrintable(value));
+        }
+        const int count = Number(parts[0], value, 10'000);
+        const int every = Number(parts[1], value);
+        const QStringList cycle = parts[2].split(QLatin1Char(','));
+        for (int i = 0; i < count; ++i) {
+            rings.append(
+                Ring{Number(parts[3], value) + i * every, {Slot(cycle[i % cycle.size()], value)}});
+        }
+    }
+    std::ranges::stable_sort(rings, {}, &Ring::atMs);
+    return rings;
+}
+
+// Starts `paplay FILE` and leaves it to finish by itself.
+pid_t Paplay(const QString& file) {
+    const QByteArray path = file.toLocal8Bit();
+    const char* argv[] = {"paplay", path.constData(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, "paplay", nullptr, nullptr, const_cast<char* const*>(argv), environ) !=
+        0) {
+        qFatal("bell_probe: cannot start paplay");
+    }
+    return pid;
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
 }
 
 }  // namespace
@@ -40,8 +120,13 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.addOptions({{"wav", "WAV bell", "slot=path"},
                        {"path", "stored path only", "slot=path"},
-                       {"ring", "ring a slot", "slot@ms"},
-                       {"quit-after", "run time", "ms", "3000"}});
+                       {"ring", "ring slots", "slots@ms"},
+                       {"series", "ring a series", "count/every/slots@ms"},
+                       {"quit-after", "run time", "ms", "3000"},
+                       {"record", "record and check", "source"},
+                       {"baseline", "paplay plays before the rings", "n", "0"},
+                       {"heard-from", "rings to be heard from", "ms", "0"},
+                       {"allow-late", "lateness allowed", "ms", "80"}});
     parser.process(app);
 
     TimerSettings settings;
@@ -54,12 +139,124 @@ int main(int argc, char** argv) {
     }
 
     BellPlayer player(settings);
-    for (const QString& value : parser.values("ring")) {
-        const auto [slot, delay] = SplitSlot(value, '@');
-        QTimer::singleShot(Number(delay, value), Qt::PreciseTimer, &player,
-                           [&player, slot = slot] { player.RingBell(slot); });
-    }
+    player.PrepareBells();
+    const QList<Ring> rings = ParseRings(parser);
     const QString runTime = parser.value("quit-after");
-    QTimer::singleShot(Number(runTime, "--quit-after " + runTime), &app, &QCoreApplication::quit);
-    return app.exec();
+    const int quitAfter = Number(runTime, "--quit-after " + runTime);
+
+    std::unique_ptr<SinkRecorder> recorder;
+    if (parser.isSet("record")) {
+        recorder = std::make_unique<SinkRecorder>(parser.value("record").toStdString());
+    }
+    std::vector<Clock::time_point> rungAt(static_cast<std::size_t>(rings.size()));
+    for (qsizetype i = 0; i < rings.size(); ++i) {
+        QTimer::singleShot(rings[i].atMs, Qt::PreciseTimer, &player, [&, i] {
+            rungAt[static_cast<std::size_t>(i)] = Clock::now();
+            for (int slot : rings[i].rung) {
+                player.RingBell(slot);
+            }
+        });
+    }
+
+    // The baseline: the beep played by paplay, one every 700 ms from 1.5 s on.
+    QTemporaryDir scratch;
+    const QString beepFile = scratch.filePath("beep.wav");
+    QFile::copy(":/sounds/beep.wav", beepFile);
+    const int baselineCount = Number(parser.value("baseline"), "--baseline", 100);
+    std::vector<Clock::time_point> paplayAt(static_cast<std::size_t>(baselineCount));
+    std::vector<pid_t> paplays;
+    for (int i = 0; i < baselineCount; ++i) {
+        QTimer::singleShot(1500 + 700 * i, Qt::PreciseTimer, &player, [&, i] {
+            paplayAt[static_cast<std::size_t>(i)] = Clock::now();
+            paplays.push_back(Paplay(beepFile));
+        });
+    }
+    QTimer::singleShot(quitAfter, &app, &QCoreApplication::quit);
+    const int status = app.exec();
+    if (!recorder) {
+        return status;
+    }
+    recorder->stop();
+    for (pid_t pid : paplays) {
+        waitpid(pid, nullptr, 0);
+    }
+
+    const auto patience = std::chrono::milliseconds(500);
+    // What each slot should sound like, measured from its file the way the recording is.
+    const std::optional<SoundPrint> beepPrint = PrintOfWav(ReadFile(beepFile));
+    auto whole = [](const HeardBell& bell, const SoundPrint& want) {
+        return std::abs(bell.seconds - want.seconds) <= 0.020;
+    };
+    std::vector<double> baseline;
+    int baselineWhole = 0;
+    for (const HeardBell& b : MatchRings(*recorder, paplayAt, patience)) {
+        if (b.heard) {
+            baseline.push_back(b.lateMs);
+            baselineWhole += whole(b, *beepPrint);
+        }
+    }
+    const Spread paplaySpread = SpreadOf(baseline);
+    const double allowLate =
+        paplaySpread.median + Number(parser.value("allow-late"), "--allow-late", 10'000);
+
+    auto printOf = [&](int slot) -> std::optional<SoundPrint> {
+        const auto index = static_cast<std::size_t>(slot);
+        if (settings.BellFlag[index] == 0) {
+            return beepPrint;
+        }
+        const std::optional<SoundPrint> print =
+            PrintOfWav(ReadFile(QString::fromStdString(settings.BellFile[index])));
+        return print ? print : beepPrint;  // a file that cannot be played beeps
+    };
+
+    const int heardFrom = Number(parser.value("heard-from"), "--heard-from");
+    const std::vector<HeardBell> heard = MatchRings(*recorder, rungAt, patience);
+    int wrong = 0;
+    int counted = 0;
+    std::vector<double> lateness;
+    for (qsizetype i = 0; i < rings.size(); ++i) {
+        const Ring& ring = rings[i];
+        if (ring.atMs < heardFrom) {
+            continue;
+        }
+        ++counted;
+        const HeardBell& bell = heard[static_cast<std::size_t>(i)];
+        const int slot = ring.rung.back();  // the last one rung is the one left sounding
+        const std::optional<SoundPrint> want = printOf(slot);
+        QString fault;
+        if (!bell.heard) {
+            fault = "never heard";
+        } else if (!whole(bell, *want)) {
+            fault = QString("heard for %1 s, its sound lasts %2 s")
+                        .arg(bell.seconds, 0, 'f', 3)
+                        .arg(want->seconds, 0, 'f', 3);
+        } else if (std::abs(bell.hertz - want->hertz) > want->hertz * 0.03) {
+            fault = QString("heard at %1 Hz, its sound is %2 Hz")
+                        .arg(bell.hertz, 0, 'f', 0)
+                        .arg(want->hertz, 0, 'f', 0);
+        } else if (bell.lateMs > allowLate) {
+            fault = QString("%1 ms late, allowed %2 ms").arg(bell.lateMs, 0, 'f', 1).arg(allowLate);
+        }
+        if (bell.heard) {
+            lateness.push_back(bell.lateMs);
+        }
+        if (!fault.isEmpty()) {
+            ++wrong;
+            std::printf("    bell %lld (slot %d at %d ms): %s\n", static_cast<long long>(i + 1),
+                        slot, ring.atMs, qPrintable(fault));
+        }
+    }
+    const Spread late = SpreadOf(lateness);
+    std::printf("    %d bells checked, %d wrong; late by %.1f ms (median), %.1f ms (worst)",
+                counted, wrong, late.median, late.worst);
+    if (!baseline.empty()) {
+        std::printf("; paplay %.1f ms (median of %zu), %.1f ms (worst), %d whole",
+                    paplaySpread.median, baseline.size(), paplaySpread.worst, baselineWhole);
+    }
+    std::printf("\n");
+    if (baselineCount > 0 && baseline.size() != static_cast<std::size_t>(baselineCount)) {
+        std::printf("    paplay was heard %zu times of %d\n", baseline.size(), baselineCount);
+        return 1;
+    }
+    return status != 0 || wrong != 0 ? 1 : 0;
 }

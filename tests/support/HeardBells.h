@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <optional>
+#include <vector>
+
+#include "support/SinkRecorder.h"
+#include "support/SoundSegments.h"
+
+// What a sound file holds, measured the way a recording is.
+struct SoundPrint {
+    double seconds = 0;
+    double hertz = 0;
+};
+
+// The sound in 16-bit WAV data (its first channel), or nothing if it holds none.
+std::optional<SoundPrint> PrintOfWav(const QByteArray& wav);
+
+// What became of one ring in the recording.
+struct HeardBell {
+    bool heard = false;
+    double lateMs = 0;  // from the ring to the first audible sample
+    double seconds = 0;
+    double hertz = 0;
+};
+
+// Pairs each ring (in order) with the first sound that began after it and before the next
+// ring, at most `patience` later.
+std::vector<HeardBell> MatchRings(const SinkRecorder& recording,
+                                  const std::vector<SinkRecorder::Clock::time_point>& rings,
+                                  std::chrono::milliseconds patience);
+
+// The median and the worst of a set of figures.
+struct Spread {
+    double median = 0;
+    double worst = 0;
+};
+Spread SpreadOf(std::vector<double> figures);

@@ -1,0 +1,87 @@
+#include "ui/platform/WavSound.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+namespace {
+
+// A canonical PCM WAV file: RIFF header, fmt chunk, data chunk holding `frames` frames.
+QByteArray Wav(int channels, int bits, int frames, int formatTag = 1) {
+    const int blockAlign = channels * bits / 8;
+    const QByteArray samples(frames * blockAlign, '\x11');
+    auto le32 = [](quint32 v) {
+        QByteArray b(4, '\0');
+        qToLittleEndian(v, b.data());
+        return b;
+    };
+    auto le16 = [](quint16 v) {
+        QByteArray b(2, '\0');
+        qToLittleEndian(v, b.data());
+        return b;
+    };
+    QByteArray fmt = le16(formatTag) + le16(channels) + le32(44100) + le32(44100 * blockAlign) +
+                     le16(blockAlign) + le16(bits);
+    QByteArray body =
+        "WAVE" + ("fmt " + le32(fmt.size()) + fmt) + "data" + le32(samples.size()) + samples;
+    return "RIFF" + le32(body.size()) + body;
+}
+
+class WavSoundTest : public ::testing::Test {
+protected:
+    QString write(const QString& name, const QByteArray& bytes) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(WavSoundTest, APcmFileIsReadWholeAndFollowedBySilenceInItsOwnFormat) {
+    const std::optional<WavSound> sound = DecodeWav(write("stereo.wav", Wav(2, 16, 1000)));
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(sound->format.channelCount(), 2);
+    EXPECT_EQ(sound->format.sampleFormat(), QAudioFormat::Int16);
+    EXPECT_EQ(sound->audibleBytes, 4000);
+    const qint64 silence = sound->format.bytesForDuration(kTrailingSilenceMs * 1000);
+    EXPECT_EQ(sound->pcm.size(), 4000 + silence);
+    EXPECT_EQ(sound->pcm.back(), '\0');
+
+    // Unsigned 8-bit samples rest at their middle value: zeros would click.
+    const std::optional<WavSound> eightBit = DecodeWav(write("u8.wav", Wav(1, 8, 100)));
+    ASSERT_TRUE(eightBit);
+    EXPECT_EQ(eightBit->pcm.back(), '\x80');
+}
+
+TEST_F(WavSoundTest, WhatCannotBePlayedWholeGivesNoSound) {
+    const QByteArray good = Wav(1, 16, 1000);
+    EXPECT_FALSE(DecodeWav(write("cut.wav", good.first(good.size() - 10))))
+        << "data chunk running past the end";
+    EXPECT_FALSE(DecodeWav(write("empty.wav", Wav(1, 16, 0)))) << "no samples";
+    EXPECT_FALSE(DecodeWav(write("nothing.wav", {}))) << "empty file";
+    EXPECT_FALSE(DecodeWav(write("text.wav", "just some text, not a sound"))) << "not a WAV";
+    EXPECT_FALSE(DecodeWav(write("adpcm.wav", Wav(1, 4, 1000, 2)))) << "ADPCM encoding";
+    EXPECT_FALSE(DecodeWav(dir.path())) << "a folder";
+    EXPECT_FALSE(DecodeWav(dir.filePath("missing.wav"))) << "a missing file";
+    EXPECT_FALSE(DecodeWav(QString())) << "an empty path";
+    EXPECT_FALSE(DecodeWav("/dev/zero")) << "a device that never ends";
+    const QString fifo = dir.filePath("pipe.wav");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(DecodeWav(fifo)) << "a named pipe that nobody writes";
+
+    QByteArray huge = Wav(1, 16, 10);
+    QFile big(dir.filePath("huge.wav"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write(huge);
+    ASSERT_TRUE(big.resize(kLargestWavBytes + 1));  // sparse: costs no disk
+    big.close();
+    EXPECT_FALSE(DecodeWav(big.fileName())) << "larger than a bell can sensibly be";
+}
+
+}  // namespace
