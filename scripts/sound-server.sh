@@ -92,6 +92,11 @@ sound_server_start() {  # pulseaudio|pipewire
     esac
     _sound_server_wait_ready "$kind" || return 1
     pactl set-default-sink rec
+    # SOUND_SERVER_SUSPEND=SECONDS: PulseAudio suspends the idle sink after that long, as a
+    # desktop's does (PipeWire does so by itself after five).
+    if [[ -n ${SOUND_SERVER_SUSPEND:-} && $kind == pulseaudio ]]; then
+        pactl load-module module-suspend-on-idle timeout="$SOUND_SERVER_SUSPEND" >/dev/null
+    fi
 }
 
 _sound_server_end() {  # SIGNAL

@@ -124,3 +124,21 @@ SinkRecorder::Clock::time_point SinkRecorder::timeOf(std::size_t index) const {
     }
     return best;
 }
+
+pid_t StartPlayer(const char* program, const std::string& file) {
+    const char* argv[] = {program, file.c_str(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, program, nullptr, nullptr, const_cast<char* const*>(argv), environ) !=
+        0) {
+        return -1;
+    }
+    return pid;
+}
+
+void WaitForPlayers(const std::vector<pid_t>& players) {
+    for (pid_t pid : players) {
+        if (pid > 0) {
+            waitpid(pid, nullptr, 0);
+        }
+    }
+}

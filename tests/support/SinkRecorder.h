@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/types.h>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -46,3 +47,9 @@ private:
     std::vector<Stamp> m_stamps;
     std::thread m_thread;
 };
+
+// Starts a command-line player (`paplay FILE`, `pw-play FILE`) and leaves it to finish; the
+// baseline that a bell is measured against.
+pid_t StartPlayer(const char* program, const std::string& file);
+// Waits for the players started.
+void WaitForPlayers(const std::vector<pid_t>& players);

@@ -15,10 +15,6 @@
 // before --heard-from need not be heard. It prints one line for each bell that was wrong and
 // a summary, and exits with 1 if any was.
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
@@ -32,8 +28,6 @@
 #include "settings/TimerSettings.h"
 #include "support/HeardBells.h"
 #include "ui/platform/BellPlayer.h"
-
-extern char** environ;
 
 namespace {
 
@@ -93,18 +87,6 @@ QList<Ring> ParseRings(const QCommandLineParser& parser) {
     }
     std::ranges::stable_sort(rings, {}, &Ring::atMs);
     return rings;
-}
-
-// Starts `paplay FILE` and leaves it to finish by itself.
-pid_t Paplay(const QString& file) {
-    const QByteArray path = file.toLocal8Bit();
-    const char* argv[] = {"paplay", path.constData(), nullptr};
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, "paplay", nullptr, nullptr, const_cast<char* const*>(argv), environ) !=
-        0) {
-        qFatal("bell_probe: cannot start paplay");
-    }
-    return pid;
 }
 
 QByteArray ReadFile(const QString& path) {
@@ -168,7 +150,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < baselineCount; ++i) {
         QTimer::singleShot(1500 + 700 * i, Qt::PreciseTimer, &player, [&, i] {
             paplayAt[static_cast<std::size_t>(i)] = Clock::now();
-            paplays.push_back(Paplay(beepFile));
+            paplays.push_back(StartPlayer("paplay", beepFile.toStdString()));
         });
     }
     QTimer::singleShot(quitAfter, &app, &QCoreApplication::quit);
@@ -177,9 +159,7 @@ int main(int argc, char** argv) {
         return status;
     }
     recorder->stop();
-    for (pid_t pid : paplays) {
-        waitpid(pid, nullptr, 0);
-    }
+    WaitForPlayers(paplays);
 
     const auto patience = std::chrono::milliseconds(500);
     // What each slot should sound like, measured from its file the way the recording is.
