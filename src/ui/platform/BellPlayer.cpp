@@ -29,6 +29,8 @@ Q_LOGGING_CATEGORY(lcBells, "rondelay.bells", QtInfoMsg)
 constexpr qint64 kWholeBufferUs = 4'000'000;
 // How long after its sound has had its time a stream is closed.
 constexpr qint64 kDrainMarginMs = 100;
+// How long a stopped stream is kept before it is deleted.
+constexpr int kRetireAfterMs = 10'000;
 // How long the player waits for a stuck output thread when it is destroyed.
 constexpr unsigned long kThreadExitWaitMs = 1000;
 
@@ -96,7 +98,10 @@ public:
             m_sink = nullptr;
             sink->disconnect(this);
             sink->stop();
-            sink->deleteLater();  // it may be in the middle of emitting
+            // Qt 6.4's PulseAudio output can still be called back by the sound server after it
+            // stopped; deleted at once, it crashed the program now and then (on PipeWire, in
+            // about one of a few hundred bells). A stopped stream is kept a while first.
+            QTimer::singleShot(kRetireAfterMs, this, [sink] { delete sink; });
         }
     }
 
