@@ -59,6 +59,7 @@ private:
     void CreateMenus();
     void ApplyTitleRule();
     QSize measureSample() const;
+    void ParkFocus();
     void fStartButton_Click();
     void fClearButton_Click();
     void mnuViewOptions_Click();

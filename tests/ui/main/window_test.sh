@@ -23,22 +23,8 @@ trap cleanup EXIT
 # shellcheck source=../../checks.sh
 . "$(dirname "$0")/../../checks.sh"
 
-# start_x: starts an X server with openbox on the first free display and exports DISPLAY.
-start_x() {
-  local n
-  DISPLAY=
-  for n in $(seq 90 120); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then DISPLAY=:$n; break; fi
-  done
-  [ -n "$DISPLAY" ] || { echo "no free X display"; echo "0 passed, 1 failed"; exit 1; }
-  export DISPLAY
-  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb$DISPLAY.log" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  openbox >"$work/openbox$DISPLAY.log" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-}
+# shellcheck source=displays.sh
+. "$(dirname "$0")/displays.sh"
 
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"

@@ -1,0 +1,165 @@
+#!/usr/bin/python3
+"""Reads the running program's accessibility tree over AT-SPI, as a screen reader does, and
+checks what it finds: every control named by what it is, the time display a plain label that
+is read when visited and never announced, Start and Clear pressed through the tree.
+
+Usage: accessibility_check.py PID main|options
+Prints one line per check, "ok NAME" or "FAIL NAME: what was seen"; exits 1 on a failure."""
+import re
+import sys
+import time
+
+import pyatspi
+from gi.repository import Atspi
+
+failed = 0
+
+
+def check(name, condition, seen=""):
+    global failed
+    if condition:
+        print(f"ok   {name}")
+    else:
+        failed += 1
+        print(f"FAIL {name}: {seen}")
+
+
+def fresh(acc):
+    # libatspi caches names until its event loop runs, which this script has none of.
+    Atspi.Accessible.clear_cache(acc)
+    return acc
+
+
+def application(pid, seconds=20):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            if app is not None and app.get_process_id() == pid:
+                return app
+        time.sleep(0.2)
+    return None
+
+
+def descendants(acc):
+    for child in acc:
+        if child is None:
+            continue
+        yield child
+        yield from descendants(child)
+
+
+def showing(acc):
+    return acc.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def of_role(root, role):
+    return [fresh(a) for a in descendants(root) if a.getRole() == role and showing(a)]
+
+
+def by_name(accs, name):
+    return next((a for a in accs if a.name == name), None)
+
+
+def press(acc):
+    action = acc.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    action.doAction(names.index("Press") if "Press" in names else 0)
+
+
+def window_titled(app, title, seconds=10):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        for acc in fresh(app):
+            if acc is not None and fresh(acc).name == title and showing(acc):
+                return acc
+        time.sleep(0.2)
+    return None
+
+
+def names(accs):
+    return [a.name for a in accs]
+
+
+def main_window(app):
+    window = window_titled(app, "Rondelay")
+    check("main window found over AT-SPI", window is not None, [a.name for a in app])
+    if window is None:
+        return
+    buttons = of_role(window, pyatspi.ROLE_PUSH_BUTTON)
+    check("push buttons are Start and Clear, by what they do",
+          sorted(names(buttons)) == sorted(["スタート", "クリアー"]), names(buttons))
+    check("no push button without a name", all(b.name for b in buttons), names(buttons))
+    labels = of_role(window, pyatspi.ROLE_LABEL)
+    display = next((a for a in labels if re.fullmatch(r"\d\d:\d\d:\d\d", a.name)), None)
+    check("time display reads as a label with the time", display is not None, names(labels))
+    round_counter = next((a for a in labels if a.name == "0"), None)
+    check("round counter reads as a label with its number", round_counter is not None,
+          names(labels))
+    if round_counter is not None:
+        titled = [t.name for r in round_counter.getRelationSet()
+                  if r.getRelationType() == pyatspi.RELATION_LABELLED_BY
+                  for t in (r.getTarget(i) for i in range(r.getNTargets()))]
+        check("round counter is labelled by its title", titled == ["Round："], titled)
+    bar = next(iter(of_role(window, pyatspi.ROLE_MENU_BAR)), None)
+    menus = [fresh(m).name for m in bar] if bar is not None else []
+    check("menu bar reads its three menus", menus == ["ﾌｧｲﾙ(F)", "表示(V)", "ﾍﾙﾌﾟ(H)"], menus)
+    if display is None:
+        return
+    # A screen reader announces live regions and alerts on every change; the display changes
+    # every second, so it must be neither.
+    attributes = display.getAttributes() or []
+    live = [a for a in attributes if a.split(":")[0] in ("live", "container-live")]
+    check("time display is no live region", not live, attributes)
+    check("time display is no alert or status bar",
+          display.getRole() not in (pyatspi.ROLE_ALERT, pyatspi.ROLE_STATUS_BAR,
+                                    pyatspi.ROLE_NOTIFICATION), display.getRoleName())
+
+    start = by_name(buttons, "スタート")
+    if start is None:
+        return
+    press(start)
+    time.sleep(2.6)
+    shown = fresh(display).name
+    check("Start pressed over AT-SPI counts the display", shown in ("00:00:02", "00:00:03"),
+          shown)
+    stop = by_name(of_role(window, pyatspi.ROLE_PUSH_BUTTON), "ストップ")
+    check("the running Start button reads ストップ", stop is not None,
+          names(of_role(window, pyatspi.ROLE_PUSH_BUTTON)))
+    clear = by_name(of_role(window, pyatspi.ROLE_PUSH_BUTTON), "クリアー")
+    if clear is not None:
+        press(clear)
+        time.sleep(0.3)
+        shown = fresh(display).name
+        check("Clear pressed over AT-SPI clears the display", shown in ("00:00:00", "00:00:01"),
+              shown)
+    if stop is not None:
+        press(stop)
+
+
+def options_dialog(app):
+    dialog = window_titled(app, "ｵﾌﾟｼｮﾝ")
+    check("Options dialog found over AT-SPI", dialog is not None, [a.name for a in app])
+    if dialog is None:
+        return
+    fields = {
+        "text field": (pyatspi.ROLE_TEXT, ["分おきにベルを鳴らす", "秒間休む", "時間", "分後", "ラウンド"]),
+        "check box": (pyatspi.ROLE_CHECK_BOX, ["分おきにベルを鳴らす", "秒間休む", "１ラウンド毎にタイマーをクリアする",
+                                 "一定時間後にタイマーを停止する"]),
+        "button": (pyatspi.ROLE_PUSH_BUTTON, ["OK", "ｷｬﾝｾﾙ", "色選択...", "色選択...",
+                                   "ベル：分おきにベルを鳴らす 変更...", "ベル：秒間休む 変更...",
+                                   "ベル：一定時間後にタイマーを停止する 変更..."]),
+    }
+    for kind, (role, expected) in fields.items():
+        found = names(of_role(dialog, role))
+        check(f"every Options {kind} named by its label or caption",
+              sorted(found) == sorted(expected), f"{found}, expected {expected}")
+
+
+if __name__ == "__main__":
+    pid, part = int(sys.argv[1]), sys.argv[2]
+    app = application(pid)
+    check("program found on the accessibility bus", app is not None, "not registered")
+    if app is not None:
+        {"main": main_window, "options": options_dialog}[part](app)
+    sys.exit(1 if failed else 0)

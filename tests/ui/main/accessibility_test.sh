@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Starts the real program with its accessibility bridge on, as a screen reader would find it,
+# and reads its accessibility tree over AT-SPI (accessibility_check.py): the names and roles of
+# the main window and the Options dialog, Start and Clear pressed through the tree.
+# Everything runs on a private session bus and accessibility bus started here.
+# Usage: accessibility_test.sh RONDELAY x11|wayland
+set -uo pipefail
+[ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
+program=$1
+platform=${2:-x11}
+here=$(dirname "$0")
+work=$(mktemp -d)
+pids=()
+# tree PID: the process and every process under it, deepest first; the accessibility bus
+# starts its registry daemon as a child of its own, so stopping by tree reaches it too.
+tree() {
+  local child
+  for child in $(ps -o pid= --ppid "$1"); do tree "$child"; done
+  echo "$1"
+}
+cleanup() {
+  local pid all=()
+  for pid in "${pids[@]}"; do mapfile -t -O "${#all[@]}" all < <(tree "$pid"); done
+  for pid in "${all[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# shellcheck source=../../checks.sh
+. "$here/../../checks.sh"
+# shellcheck source=displays.sh
+. "$here/displays.sh"
+
+for tool in /usr/libexec/at-spi-bus-launcher dbus-daemon; do
+  command -v "$tool" >/dev/null || { echo "FAIL $tool is missing (./scripts/setup test installs it)"; exit 1; }
+done
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "FAIL python3-pyatspi is missing (./scripts/setup test installs it)"; exit 1; }
+
+export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
+mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+case $platform in
+  x11) start_x ;;
+  wayland) start_weston ;;
+  *) echo "usage: $0 RONDELAY x11|wayland" >&2; exit 2 ;;
+esac
+
+# The session bus, then the accessibility bus launcher registered on it.
+dbus-daemon --config-file=/usr/share/dbus-1/session.conf --nofork --print-address=3 \
+  3>"$work/bus" >"$work/dbus.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$work/bus" ] && break; sleep 0.1; done
+DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+export DBUS_SESSION_BUS_ADDRESS
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do
+  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+    >/dev/null 2>&1 && break
+  sleep 0.1
+done
+
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >"$work/rondelay.log" 2>&1 &
+app=$!
+pids+=($app)
+
+timeout 60 /usr/bin/python3 "$here/accessibility_check.py" "$app" main
+check "main window over AT-SPI on $platform" $? "see the lines above"
+
+if [ "$platform" = x11 ]; then
+  # Options is modal; opened from the keyboard, read over AT-SPI while it is open.
+  window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Rondelay$' | head -n 1)
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1
+  xdotool key --clearmodifiers alt+v
+  sleep 0.3
+  xdotool key o
+  timeout 60 /usr/bin/python3 "$here/accessibility_check.py" "$app" options
+  check "Options dialog over AT-SPI" $? "see the lines above"
+  xdotool key Escape
+fi
+kill "$app"
+wait "$app" 2>/dev/null
+[ -s "$work/rondelay.log" ] && sed 's/^/program: /' "$work/rondelay.log"
+summary
