@@ -213,8 +213,8 @@ void frmMain::Form_Load() {
     fTimer.setInterval(1000);
     fTimer.setEnabled(false);
     ApplyDisplayFont();
-    StartGlyph = MaskedGlyph(StartGlyphImage());
-    StopGlyph = MaskedGlyph(StopGlyphImage());
+    StartGlyph = GlyphIcon(StartGlyphImage());
+    StopGlyph = GlyphIcon(StopGlyphImage());
     m_data.engine.ResetRunFlag();
     UpdateStartStop(false);
     m_data.engine.ClearTimer(*this);
@@ -252,7 +252,7 @@ void frmMain::SetDisplayColor(std::int32_t color) {
 }
 
 void frmMain::UpdateStartStop(bool running) {
-    fStartButton->setIcon(QIcon(running ? StopGlyph : StartGlyph));
+    fStartButton->setIcon(running ? StopGlyph : StartGlyph);
     const QString action = running ? QStringLiteral("ストップ") : QStringLiteral("スタート");
     fStartButton->setToolTip(action);
     fStartButton->setAccessibleName(action);  // the button shows only a picture

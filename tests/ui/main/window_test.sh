@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb with openbox and checks what a person sees: the title,
-# Enter starting the timer, the minimised title, the settings written at close, the
+# Enter starting the timer, the minimised title, the settings written at close, the window's
+# proportions on screens scaled by 1.5 and 2, the
 # Options dialog driven from the keyboard (the status line is read back with OCR), and a
 # rest drawn in the rest colour. The screenshots in docs/ are taken from its artifacts.
 # Usage: window_test.sh RONDELAY ARTIFACT_DIR
@@ -103,9 +104,15 @@ close_and_wait() {
   return 1
 }
 
+# client_size: the main window's client width and height in screen pixels.
+client_size() {
+  xwininfo -id "$window" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}'
+}
+
 start 36
 [ -n "$window" ]; check "window appears titled Rondelay" $? "no such window"
 screenshot "$artifacts/window-36pt.png"
+read -r width1 height1 < <(client_size)
 xdotool windowactivate --sync "$window" >/dev/null 2>&1
 xdotool key --clearmodifiers Return
 sleep 2.6
@@ -131,6 +138,21 @@ screenshot "$artifacts/window-72pt.png"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$WIDTH" -gt 300 ] && [ "$WIDTH" -le 1024 ]; check "72 pt window is wider and fits" $? "width $WIDTH"
 close_and_wait; check "second close ends the program" $? "still running"
+
+# On a scaled screen the window keeps the design's proportions: its size grows with the
+# factor, give or take the rounding of a pixel or two.
+for factor in 1.5 2; do
+  export QT_SCALE_FACTOR=$factor
+  start 36
+  unset QT_SCALE_FACTOR
+  screenshot "$artifacts/window-scale-$factor.png"
+  read -r width height < <(client_size)
+  wanted_width=$(awk -v w="$width1" -v f="$factor" 'BEGIN{print int(w * f + 0.5)}')
+  wanted_height=$(awk -v h="$height1" -v f="$factor" 'BEGIN{print int(h * f + 0.5)}')
+  ((width - wanted_width <= 2 && wanted_width - width <= 2 && height - wanted_height <= 2 && wanted_height - height <= 2))
+  check "window at scale $factor is ${wanted_width}x$wanted_height" $? "${width}x$height, ${width1}x$height1 unscaled"
+  close_and_wait; check "window at scale $factor closes" $? "still running"
+done
 
 # A termination signal closes the window the normal way, so the settings are saved.
 start 36
