@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb with openbox and checks what a person sees: the title,
 # Enter starting the timer, the minimised title, the settings written at close, the window's
-# proportions on screens scaled by 1.5 and 2, the
-# Options dialog driven from the keyboard (the status line is read back with OCR), and a
-# rest drawn in the rest colour. The screenshots in docs/ are taken from its artifacts.
+# proportions on screens scaled by 1.5 and 2, the Options dialog driven from the keyboard
+# (the status line is read back with OCR), and one whole use by keyboard alone: start, a new
+# rest in Options, the rest drawn in the rest colour, stop, exit. The screenshots in docs/
+# are taken from its artifacts.
 # Usage: window_test.sh RONDELAY ARTIFACT_DIR
 set -uo pipefail
 # The dialogs' Japanese titles reach WM_NAME, which `xdotool search --name` reads, only in a
@@ -56,16 +57,27 @@ CONF
   window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Rondelay$' | head -n 1)
 }
 
-# A rest begins only after the first whole minute, so a timer with a one-minute interval
-# runs on a second X server while the other checks go on, and is looked at last.
+# One whole use from the keyboard alone, on an X server of its own while the other checks go
+# on: start a timer with a one-minute interval, change its rest in Options, confirm; a rest
+# begins only after the first whole minute, so the rest colour, stopping and exiting are
+# looked at last.
 start_x
 export XDG_CONFIG_HOME=$work/rest-config
 conf=$XDG_CONFIG_HOME/Rondelay/Rondelay.conf
 start 36 1
-rest_display=$DISPLAY rest_window=$window rest_app=$app
+rest_display=$DISPLAY rest_window=$window rest_app=$app rest_conf=$conf
 xdotool windowactivate --sync "$window" >/dev/null 2>&1
-xdotool key --clearmodifiers Return
-rest_started=$SECONDS
+xdotool key --clearmodifiers Return  # start
+xdotool key --clearmodifiers alt+v
+sleep 0.3
+xdotool key o
+rest_options=$(timeout 10 xdotool search --sync --onlyvisible --name 'ｵﾌﾟｼｮﾝ' | head -n 1)
+# OK holds the focus: eight tabs reach the rest's seconds, eight back return to OK.
+xdotool key Tab Tab Tab Tab Tab Tab Tab Tab ctrl+a 4 0
+xdotool key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
+sleep 0.8
+rest_options_open=$(xdotool search --onlyvisible --name 'ｵﾌﾟｼｮﾝ' 2>/dev/null)
+rest_started=$SECONDS  # confirmed Options clear the clock; the timer runs on
 
 start_x
 export XDG_CONFIG_HOME=$work/config
@@ -205,13 +217,29 @@ for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 ! kill -0 "$app" 2>/dev/null; check "exit from the menu ends the program" $? "still running"
 grep -q '^IntMin=7$' "$conf"; check "exit writes the new interval" $? "$(tr '\n' ' ' <"$conf")"
 
-# The rest timer's first bell came at 00:01:00; its rest lasts 30 seconds.
-[ -n "$rest_window" ]; check "a second window on its own display" $? "no such window"
+# The keyboard-driven timer: its first bell came at 00:01:00, and its rest lasts 40 seconds.
+[ -n "$rest_window" ]; check "keyboard: a second window on its own display" $? "no such window"
+[ -n "$rest_options" ] && [ -z "$rest_options_open" ]
+check "keyboard: Options opens with Alt+V, O and closes on OK" $? "found '$rest_options', open after OK '$rest_options_open'"
 sleep $((rest_started + 65 - SECONDS > 0 ? rest_started + 65 - SECONDS : 0))
-DISPLAY=$rest_display screenshot "$artifacts/window-resting.png" "$rest_window"
+export DISPLAY=$rest_display
+window=$rest_window app=$rest_app
+screenshot "$artifacts/window-resting.png"
 red=$(red_pixels "$artifacts/window-resting.png")
-[ "$red" -gt 200 ]; check "a rest is drawn in the rest colour" $? "$red red pixels in window-resting.png"
-kill "$rest_app"
+[ "$red" -gt 200 ]; check "keyboard: a rest is drawn in the rest colour" $? "$red red pixels in window-resting.png"
+xdotool windowactivate --sync "$window" >/dev/null 2>&1
+xdotool key --clearmodifiers Return  # stop
+screenshot "$work/stopped-1.png" "$window" client
+sleep 1.5
+screenshot "$work/stopped-2.png" "$window" client
+changed=$(compare -metric AE "$work/stopped-1.png" "$work/stopped-2.png" null: 2>&1)
+[ "$changed" = 0 ]; check "keyboard: Enter stops the timer" $? "$changed pixels changed while stopped"
+xdotool key --clearmodifiers alt+f
+sleep 0.3
+xdotool key x  # 終了(&X)
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+! kill -0 "$app" 2>/dev/null; check "keyboard: exit from the menu ends the program" $? "still running"
+grep -q '^NextSec=40$' "$rest_conf"; check "keyboard: the changed rest is kept" $? "$(tr '\n' ' ' <"$rest_conf")"
 
 echo "screenshots in $artifacts"
 summary
