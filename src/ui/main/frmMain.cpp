@@ -238,8 +238,16 @@ void frmMain::Form_Unload() {
     }
 }
 
+bool frmMain::ShowsMinimisedTitle() const {
+    // A Wayland client is never told that it was minimised, so there the title keeps the
+    // plain rule and the display keeps counting; a title that changed every second whenever
+    // the window is merely in the background would crowd taskbars and screen readers.
+    const bool told = !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return told && isMinimized();
+}
+
 void frmMain::UpdateDisplay(const TimerState& state) {
-    if (isMinimized()) {
+    if (ShowsMinimisedTitle()) {
         setWindowTitle(QString::fromStdString(MinimisedTitle(state)));
         return;
     }
@@ -346,7 +354,7 @@ void frmMain::ArrangeDisplay() {
 }
 
 void frmMain::ApplyTitleRule() {
-    if (!isMinimized()) {
+    if (!ShowsMinimisedTitle()) {
         setWindowTitle(QString::fromUtf8(AppInfo::Title));
     }
 }

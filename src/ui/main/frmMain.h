@@ -58,6 +58,7 @@ private:
     void Form_Load();
     void CreateMenus();
     void ApplyTitleRule();
+    bool ShowsMinimisedTitle() const;
     QSize measureSample() const;
     void ParkFocus();
     void fStartButton_Click();

@@ -123,6 +123,8 @@ def main_window(app):
     shown = fresh(display).name
     check("Start pressed over AT-SPI counts the display", shown in ("00:00:02", "00:00:03"),
           shown)
+    title = fresh(window).name
+    check("the title stays Rondelay while counting", title == "Rondelay", title)
     stop = by_name(of_role(window, pyatspi.ROLE_PUSH_BUTTON), "ストップ")
     check("the running Start button reads ストップ", stop is not None,
           names(of_role(window, pyatspi.ROLE_PUSH_BUTTON)))

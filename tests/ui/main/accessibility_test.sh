@@ -64,6 +64,13 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >"$work/rondelay.log" 2>&1 &
 app=$!
 pids+=($app)
 
+for _ in $(seq 50); do grep -q libQt6 "/proc/$app/maps" 2>/dev/null && break; sleep 0.1; done
+if [ "$platform" = wayland ]; then
+  # Without the Wayland platform plugin Qt aborts at once instead of drawing on weston.
+  sleep 1
+  grep -q libQt6WaylandClient "/proc/$app/maps" 2>/dev/null
+  check "the program draws through Qt's Wayland client" $? "$(tail -n 3 "$work/rondelay.log")"
+fi
 timeout 60 /usr/bin/python3 "$here/accessibility_check.py" "$app" main
 check "main window over AT-SPI on $platform" $? "see the lines above"
 
