@@ -60,6 +60,9 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
+# Bells at an interval, so that the Options dialog's bell rows can be used.
+mkdir -p "$XDG_CONFIG_HOME/Rondelay"
+printf '[Timer]\nIntFlag=1\nIntMin=5\n' >"$XDG_CONFIG_HOME/Rondelay/Rondelay.conf"
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >"$work/rondelay.log" 2>&1 &
 app=$!
 pids+=($app)
