@@ -110,6 +110,16 @@ wait_for() {  # wait_for TITLE: the id of the visible window with that title
   timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1
 }
 
+# exit_from_menu: ﾌｧｲﾙ → 終了 from the keyboard; fails if the program is still running.
+exit_from_menu() {
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1
+  xdotool key --clearmodifiers alt+f
+  sleep 0.3
+  xdotool key x  # 終了(&X)
+  for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
+
 close_and_wait() {
   wmctrl -i -c "$window"
   for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || return 0; sleep 0.1; done
@@ -209,12 +219,7 @@ about=$(wait_for 'ﾊﾞｰｼﾞｮﾝ情報')
 screenshot "$artifacts/about.png" "$about"
 xdotool key Escape
 sleep 0.5
-xdotool windowactivate --sync "$window" >/dev/null 2>&1
-xdotool key --clearmodifiers alt+f
-sleep 0.3
-xdotool key x  # 終了(&X)
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-! kill -0 "$app" 2>/dev/null; check "exit from the menu ends the program" $? "still running"
+exit_from_menu; check "exit from the menu ends the program" $? "still running"
 grep -q '^IntMin=7$' "$conf"; check "exit writes the new interval" $? "$(tr '\n' ' ' <"$conf")"
 
 # The keyboard-driven timer: its first bell came at 00:01:00, and its rest lasts 40 seconds.
@@ -234,11 +239,7 @@ sleep 1.5
 screenshot "$work/stopped-2.png" "$window" client
 changed=$(compare -metric AE "$work/stopped-1.png" "$work/stopped-2.png" null: 2>&1)
 [ "$changed" = 0 ]; check "keyboard: Enter stops the timer" $? "$changed pixels changed while stopped"
-xdotool key --clearmodifiers alt+f
-sleep 0.3
-xdotool key x  # 終了(&X)
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-! kill -0 "$app" 2>/dev/null; check "keyboard: exit from the menu ends the program" $? "still running"
+exit_from_menu; check "keyboard: exit from the menu ends the program" $? "still running"
 grep -q '^NextSec=40$' "$rest_conf"; check "keyboard: the changed rest is kept" $? "$(tr '\n' ' ' <"$rest_conf")"
 
 echo "screenshots in $artifacts"
