@@ -126,9 +126,10 @@ close_and_wait() {
   return 1
 }
 
-# client_size: the main window's client width and height in screen pixels.
+# client_size [WINDOW]: a window's client width and height in screen pixels, the main
+# window's by default.
 client_size() {
-  xwininfo -id "$window" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}'
+  xwininfo -id "${1:-$window}" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}'
 }
 
 start 36
@@ -173,6 +174,20 @@ for factor in 1.5 2; do
   wanted_height=$(awk -v h="$height1" -v f="$factor" 'BEGIN{print int(h * f + 0.5)}')
   ((width - wanted_width <= 2 && wanted_width - width <= 2 && height - wanted_height <= 2 && wanted_height - height <= 2))
   check "window at scale $factor is ${wanted_width}x$wanted_height" $? "${width}x$height, ${width1}x$height1 unscaled"
+  # Options, a fixed 293 x 372 pixels unscaled, grows by the same factor.
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1
+  xdotool key --clearmodifiers alt+v
+  sleep 0.3
+  xdotool key o
+  options=$(wait_for 'ｵﾌﾟｼｮﾝ')
+  screenshot "$artifacts/options-scale-$factor.png" "$options"
+  read -r width height < <(client_size "$options")
+  wanted_width=$(awk -v f="$factor" 'BEGIN{print int(293 * f + 0.5)}')
+  wanted_height=$(awk -v f="$factor" 'BEGIN{print int(372 * f + 0.5)}')
+  ((width - wanted_width <= 2 && wanted_width - width <= 2 && height - wanted_height <= 2 && wanted_height - height <= 2))
+  check "Options at scale $factor is ${wanted_width}x$wanted_height" $? "${width}x$height"
+  xdotool key Escape
+  sleep 0.3
   close_and_wait; check "window at scale $factor closes" $? "still running"
 done
 
