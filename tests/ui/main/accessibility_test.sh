@@ -3,11 +3,13 @@
 # and reads its accessibility tree over AT-SPI (accessibility_check.py): the names and roles of
 # the main window and the Options dialog, Start and Clear pressed through the tree.
 # Everything runs on a private session bus and accessibility bus started here.
-# Usage: accessibility_test.sh RONDELAY x11|wayland
+# On Wayland it saves a screenshot of weston's screen to ARTIFACT_DIR/window-wayland.png.
+# Usage: accessibility_test.sh RONDELAY x11|wayland [ARTIFACT_DIR]
 set -uo pipefail
 [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 program=$1
 platform=${2:-x11}
+artifacts=${3:-artifacts}
 here=$(dirname "$0")
 work=$(mktemp -d)
 pids=()
@@ -77,6 +79,11 @@ fi
 timeout 60 /usr/bin/python3 "$here/accessibility_check.py" "$app" main
 check "main window over AT-SPI on $platform" $? "see the lines above"
 
+if [ "$platform" = wayland ]; then
+  mkdir -p "$artifacts" "$work/shot"
+  (cd "$work/shot" && timeout 10 weston-screenshooter) && mv "$work"/shot/*.png "$artifacts/window-wayland.png"
+  check "a screenshot of weston's screen" $? "weston-screenshooter failed"
+fi
 if [ "$platform" = x11 ]; then
   # Options is modal; opened from the keyboard, read over AT-SPI while it is open.
   window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Rondelay$' | head -n 1)

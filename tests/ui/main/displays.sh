@@ -23,8 +23,9 @@ start_x() {
 start_weston() {
   command -v weston >/dev/null || { echo "FAIL weston is missing (./scripts/setup test installs it)"; echo "0 passed, 1 failed"; exit 1; }
   export WAYLAND_DISPLAY=wayland-rondelay-test
-  weston --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --idle-time=0 \
-    --width=1024 --height=768 >"$work/weston.log" 2>&1 &
+  # The pixman renderer draws, so that weston-screenshooter (allowed by --debug) has a picture.
+  weston --backend=headless-backend.so --use-pixman --debug --socket="$WAYLAND_DISPLAY" \
+    --idle-time=0 --width=1024 --height=768 >"$work/weston.log" 2>&1 &
   pids+=($!)
   for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break; sleep 0.1; done
   [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || { echo "FAIL weston did not start:"; cat "$work/weston.log"; echo "0 passed, 1 failed"; exit 1; }
