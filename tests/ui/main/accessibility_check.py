@@ -3,7 +3,7 @@
 checks what it finds: every control named by what it is, the time display a plain label that
 is read when visited and never announced, Start and Clear pressed through the tree.
 
-Usage: accessibility_check.py PID main|options
+Usage: accessibility_check.py PID main|focus|options
 Prints one line per check, "ok NAME" or "FAIL NAME: what was seen"; exits 1 on a failure."""
 import re
 import sys
@@ -139,6 +139,15 @@ def main_window(app):
         press(stop)
 
 
+def focus_after_click(app):
+    # With a screen reader on, a pressed button keeps the focus and reads its new name.
+    window = window_titled(app, "Rondelay")
+    focused = [a for a in descendants(window) if a.getState().contains(pyatspi.STATE_FOCUSED)]
+    check("the pressed Start button keeps the focus",
+          [(a.getRole(), fresh(a).name) for a in focused] == [(pyatspi.ROLE_PUSH_BUTTON, "ストップ")],
+          [(a.getRoleName(), a.name) for a in focused])
+
+
 def options_dialog(app):
     dialog = window_titled(app, "ｵﾌﾟｼｮﾝ")
     check("Options dialog found over AT-SPI", dialog is not None, [a.name for a in app])
@@ -187,5 +196,5 @@ if __name__ == "__main__":
     app = application(pid)
     check("program found on the accessibility bus", app is not None, "not registered")
     if app is not None:
-        {"main": main_window, "options": options_dialog}[part](app)
+        {"main": main_window, "focus": focus_after_click, "options": options_dialog}[part](app)
     sys.exit(1 if failed else 0)
