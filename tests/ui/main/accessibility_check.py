@@ -3,7 +3,7 @@
 checks what it finds: every control named by what it is, the time display a plain label that
 is read when visited and never announced, Start and Clear pressed through the tree.
 
-Usage: accessibility_check.py PID main|focus|options
+Usage: accessibility_check.py PID main|focus|options|about
 Prints one line per check, "ok NAME" or "FAIL NAME: what was seen"; exits 1 on a failure."""
 import re
 import sys
@@ -148,6 +148,17 @@ def focus_after_click(app):
           [(a.getRoleName(), a.name) for a in focused])
 
 
+def about_box(app):
+    about = window_titled(app, "ﾊﾞｰｼﾞｮﾝ情報")
+    check("About box found over AT-SPI", about is not None, [a.name for a in app])
+    if about is None:
+        return
+    buttons = names(of_role(about, pyatspi.ROLE_PUSH_BUTTON))
+    check("About box's button reads its caption", buttons == ["OK"], buttons)
+    images = names(of_role(about, pyatspi.ROLE_IMAGE))
+    check("About box's icon is named", images == ["Rondelay"], images)
+
+
 def options_dialog(app):
     dialog = window_titled(app, "ｵﾌﾟｼｮﾝ")
     check("Options dialog found over AT-SPI", dialog is not None, [a.name for a in app])
@@ -196,5 +207,6 @@ if __name__ == "__main__":
     app = application(pid)
     check("program found on the accessibility bus", app is not None, "not registered")
     if app is not None:
-        {"main": main_window, "focus": focus_after_click, "options": options_dialog}[part](app)
+        {"main": main_window, "focus": focus_after_click, "options": options_dialog,
+         "about": about_box}[part](app)
     sys.exit(1 if failed else 0)

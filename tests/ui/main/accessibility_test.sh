@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program with its accessibility bridge on, as a screen reader would find it,
 # and reads its accessibility tree over AT-SPI (accessibility_check.py): the names and roles of
-# the main window and the Options dialog, Start and Clear pressed through the tree.
+# the main window, Start and Clear pressed through the tree, and on X11, where the keyboard
+# opens them, the Options dialog, the bell chooser and the About box.
 # Everything runs on a private session bus and accessibility bus started here.
 # On Wayland it saves a screenshot of weston's screen to ARTIFACT_DIR/window-wayland.png.
 # Usage: accessibility_test.sh RONDELAY x11|wayland [ARTIFACT_DIR]
@@ -98,6 +99,14 @@ if [ "$platform" = x11 ]; then
   xdotool key o
   timeout 60 /usr/bin/python3 "$here/accessibility_check.py" "$app" options
   check "Options dialog over AT-SPI" $? "see the lines above"
+  xdotool key Escape
+  sleep 0.5
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1
+  xdotool key --clearmodifiers alt+h
+  sleep 0.3
+  xdotool key a
+  timeout 60 /usr/bin/python3 "$here/accessibility_check.py" "$app" about
+  check "About box over AT-SPI" $? "see the lines above"
   xdotool key Escape
 fi
 kill "$app"
