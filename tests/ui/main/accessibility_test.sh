@@ -94,7 +94,7 @@ if [ "$platform" = x11 ]; then
   xdotool windowactivate --sync "$window" >/dev/null 2>&1
   # Start takes the focus first; Space presses it as a keyboard user would.
   xdotool key --clearmodifiers space
-  sleep 0.3
+  sleep 0.6
   timeout 60 /usr/bin/python3 "$here/accessibility_check.py" "$app" focus
   check "focus after a press with a screen reader on" $? "see the lines above"
   # Options is modal; opened from the keyboard, read over AT-SPI while it is open.
