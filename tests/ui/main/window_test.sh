@@ -75,8 +75,11 @@ rest_options=$(timeout 10 xdotool search --sync --onlyvisible --name 'ｵﾌﾟ�
 # OK holds the focus: eight tabs reach the rest's seconds, eight back return to OK.
 xdotool key Tab Tab Tab Tab Tab Tab Tab Tab ctrl+a 4 0
 xdotool key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
-sleep 0.8
-rest_options_open=$(xdotool search --onlyvisible --name 'ｵﾌﾟｼｮﾝ' 2>/dev/null)
+for _ in $(seq 50); do
+  rest_options_open=$(xdotool search --onlyvisible --name 'ｵﾌﾟｼｮﾝ' 2>/dev/null)
+  [ -z "$rest_options_open" ] && break
+  sleep 0.1
+done
 rest_started=$SECONDS  # confirmed Options clear the clock; the timer runs on
 
 start_x
