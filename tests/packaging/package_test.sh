@@ -32,6 +32,8 @@ done
 recommends=$(dpkg-deb -f "$deb" Recommends)
 grep -q qt6-translations-l10n <<<"$recommends"
 check "Recommends has the Qt translations" $? "Recommends: $recommends"
+grep -q qt6-wayland <<<"$recommends"
+check "Recommends has the Wayland platform plugin" $? "Recommends: $recommends"
 
 root=$work/root
 mkdir "$root"

@@ -19,6 +19,7 @@ frmAbout::frmAbout(LoadedForms& forms, QWidget* owner) : QDialog(owner) {
     picIcon = new QLabel(this);
     picIcon->setGeometry(DesignRect(120, 120, 540, 540));
     picIcon->setAlignment(Qt::AlignCenter);
+    picIcon->setAccessibleName(QString::fromUtf8(AppInfo::Title));  // the program's icon
     picIcon->setAutoFillBackground(true);
     QPalette iconPalette = picIcon->palette();
     iconPalette.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));

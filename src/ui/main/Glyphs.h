@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 
@@ -11,3 +12,6 @@ QImage StartGlyphImage();
 QImage StopGlyphImage();
 // The picture with its white pixels masked out.
 QPixmap MaskedGlyph(const QImage& image);
+// The masked picture as an icon, its pattern pixels enlarged whole for every common screen
+// scale, so that a scaled screen shows sharp squares instead of a blurred, smoothed picture.
+QIcon GlyphIcon(const QImage& image);

@@ -1,5 +1,7 @@
 #include "ui/main/frmMain.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -46,6 +48,31 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text, cons
     return b;
 }
 
+// The focus sink stands outside the window and only parks the focus; a screen reader should not
+// find it, so it reads as an invisible, nameless filler instead of a push button "d".
+class FocusSinkAccessible : public QAccessibleWidget {
+public:
+    explicit FocusSinkAccessible(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::Client) {}
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = true;
+        s.offscreen = true;
+        s.focusable = false;
+        return s;
+    }
+    QString text(QAccessible::Text) const override { return {}; }
+};
+
+constexpr const char* FocusSinkProperty = "rondelayFocusSink";
+
+QAccessibleInterface* focusSinkFactory(const QString&, QObject* object) {
+    if (object && object->isWidgetType() && object->property(FocusSinkProperty).toBool()) {
+        return new FocusSinkAccessible(static_cast<QWidget*>(object));
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 frmMain::frmMain(ProgramData& data, PlatformServices& platform, QWidget* parent)
@@ -81,7 +108,15 @@ frmMain::frmMain(ProgramData& data, PlatformServices& platform, QWidget* parent)
     fClearButton =
         button(client, "fClearButton", QStringLiteral("Ｃ"), DesignRect(2160, 1680, 375, 255));
     fClearButton->setToolTip(QStringLiteral("クリアー"));
+    fClearButton->setAccessibleName(QStringLiteral("クリアー"));  // what it does, not "Ｃ"
     fDumyButton = button(client, "fDumyButton", "d", DesignRect(2520, 1680, 255, 255));
+    fDumyButton->setProperty(FocusSinkProperty, true);
+    QAccessible::installFactory(focusSinkFactory);
+    // With the bridge on, creating the button already made it an ordinary button interface;
+    // drop that one so the next query asks the factory.
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(fDumyButton)) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
 
     fTimerRound = label(client, "fTimerRound", "0", DesignRect(1320, 0, 975, 375));
     singleBorder(fTimerRound);
@@ -91,6 +126,9 @@ frmMain::frmMain(ProgramData& data, PlatformServices& platform, QWidget* parent)
     fTimerRoundTitle =
         label(client, "fTimerRoundTitle", QStringLiteral("Round："), DesignRect(120, 0, 1110, 315));
     fTimerRoundTitle->setFont(DesignFont(15.75, true));
+    // The counter reads as its number, labelled by its title. Both it and the time display are
+    // plain labels: their value is read when a user goes to them, never announced each second.
+    fTimerRoundTitle->setBuddy(fTimerRound);
 
     for (QPushButton* b : {fStartButton, fClearButton, fDumyButton}) {
         b->setAutoDefault(false);
@@ -175,8 +213,8 @@ void frmMain::Form_Load() {
     fTimer.setInterval(1000);
     fTimer.setEnabled(false);
     ApplyDisplayFont();
-    StartGlyph = MaskedGlyph(StartGlyphImage());
-    StopGlyph = MaskedGlyph(StopGlyphImage());
+    StartGlyph = GlyphIcon(StartGlyphImage());
+    StopGlyph = GlyphIcon(StopGlyphImage());
     m_data.engine.ResetRunFlag();
     UpdateStartStop(false);
     m_data.engine.ClearTimer(*this);
@@ -200,8 +238,16 @@ void frmMain::Form_Unload() {
     }
 }
 
+bool frmMain::ShowsMinimisedTitle() const {
+    // A Wayland client is never told that it was minimised, so there the title keeps the
+    // plain rule and the display keeps counting; a title that changed every second whenever
+    // the window is merely in the background would crowd taskbars and screen readers.
+    const bool told = !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return told && isMinimized();
+}
+
 void frmMain::UpdateDisplay(const TimerState& state) {
-    if (isMinimized()) {
+    if (ShowsMinimisedTitle()) {
         setWindowTitle(QString::fromStdString(MinimisedTitle(state)));
         return;
     }
@@ -214,8 +260,10 @@ void frmMain::SetDisplayColor(std::int32_t color) {
 }
 
 void frmMain::UpdateStartStop(bool running) {
-    fStartButton->setIcon(QIcon(running ? StopGlyph : StartGlyph));
-    fStartButton->setToolTip(running ? QStringLiteral("ストップ") : QStringLiteral("スタート"));
+    fStartButton->setIcon(running ? StopGlyph : StartGlyph);
+    const QString action = running ? QStringLiteral("ストップ") : QStringLiteral("スタート");
+    fStartButton->setToolTip(action);
+    fStartButton->setAccessibleName(action);  // the button shows only a picture
     mnuStartTimer->setText(running ? QStringLiteral("ストップ(&S)")
                                    : QStringLiteral("スタート(&S)"));
 }
@@ -306,7 +354,7 @@ void frmMain::ArrangeDisplay() {
 }
 
 void frmMain::ApplyTitleRule() {
-    if (!isMinimized()) {
+    if (!ShowsMinimisedTitle()) {
         setWindowTitle(QString::fromUtf8(AppInfo::Title));
     }
 }
@@ -343,12 +391,20 @@ void frmMain::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
+void frmMain::ParkFocus() {
+    // With a screen reader the focus stays on the pressed button, which then reads its new
+    // name; moving it to a control the reader cannot see would leave the user nowhere.
+    if (!QAccessible::isActive()) {
+        fDumyButton->setFocus();
+    }
+}
+
 void frmMain::fStartButton_Click() {
-    fDumyButton->setFocus();
+    ParkFocus();
     m_data.engine.StartStop(*this);
 }
 
 void frmMain::fClearButton_Click() {
-    fDumyButton->setFocus();
+    ParkFocus();
     m_data.engine.ClearTimer(*this);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QIcon>
 #include <QLabel>
 #include <QMainWindow>
-#include <QPixmap>
 #include <QPushButton>
 
 #include <QFont>
@@ -58,7 +58,9 @@ private:
     void Form_Load();
     void CreateMenus();
     void ApplyTitleRule();
+    bool ShowsMinimisedTitle() const;
     QSize measureSample() const;
+    void ParkFocus();
     void fStartButton_Click();
     void fClearButton_Click();
     void mnuViewOptions_Click();
@@ -69,8 +71,8 @@ private:
     ProgramData& m_data;
     PlatformServices& m_platform;
     QFont DisplayFont;  // the live font of the time display; its fields are in the settings
-    QPixmap StartGlyph;
-    QPixmap StopGlyph;
+    QIcon StartGlyph;
+    QIcon StopGlyph;
     bool DelRegFlag = false;
     bool m_unloaded = false;
 };

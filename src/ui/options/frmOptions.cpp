@@ -95,6 +95,28 @@ frmOptions::frmOptions(const Context& context, QWidget* owner)
     cmdCancel =
         place(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), DesignRect(3120, 5055, 1095, 375));
 
+    // Screen readers name each field by the label beside it; a caption-less check box reads
+    // with the label of its line, and the three alike bell rows by the line they stand under.
+    const auto nameBy = [](QWidget* field, QLabel* label) {
+        field->setAccessibleName(label->text());
+    };
+    nameBy(fRondelayFlag, fRondelayText);
+    nameBy(fRondelayMin, fRondelayText);
+    nameBy(fRondelayNextFlag, fRondelayNextSecTitle);
+    nameBy(fRondelayNextSec, fRondelayNextSecTitle);
+    nameBy(fTimerFinHour, fTimerFinHourTitle);
+    nameBy(fTimerFinMin, fTimerFinMinTitle);
+    nameBy(fTimerFinRound, fTimerFinRoundTitle);
+    const QString bellPlaces[BellSlotCount] = {fRondelayText->text(), fRondelayNextSecTitle->text(),
+                                               fTimerFinFlag->text()};
+    for (std::size_t i = 0; i < BellSlotCount; ++i) {
+        const QString row = cBellTitle[i]->text() + bellPlaces[i];
+        cBellRef[i]->setAccessibleName(row + QLatin1Char(' ') + cBellRef[i]->text());
+        cBellMode[i]->setAccessibleDescription(row);
+    }
+    fRondelayColor->setAccessibleDescription(fRondelayText->text());
+    fRondelayNextColor->setAccessibleDescription(fRondelayNextSecTitle->text());
+
     for (QLabel* sample : {fRondelayColorSample, fRondelayNextColorSample}) {
         sample->setFont(DesignFont(9, true));
         sample->setAlignment(Qt::AlignCenter);

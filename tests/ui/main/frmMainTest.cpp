@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
@@ -93,6 +94,21 @@ TEST_F(frmMainTest, HugeStoredFontSizeStillGivesAWindowWithinTheScreen) {
     EXPECT_LE(window->height(), screen.height());
     window->close();  // the stored value is kept
     EXPECT_EQ(platform.store.GetSetting("Font", "Size", ""), "4000");
+}
+
+TEST_F(frmMainTest, AScreenReaderFindsTheButtonsByWhatTheyDoAndNeverTheFocusSink) {
+    // The accessibility test reads the same over AT-SPI, with a screen reader's bridge on.
+    open();
+    const auto reads = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w); };
+    EXPECT_EQ(reads(window->fStartButton)->text(QAccessible::Name), QStringLiteral("スタート"));
+    EXPECT_EQ(reads(window->fClearButton)->text(QAccessible::Name), QStringLiteral("クリアー"));
+    QAccessibleInterface* sink = reads(window->fDumyButton);
+    EXPECT_NE(sink->role(), QAccessible::Button);
+    EXPECT_TRUE(sink->state().invisible);
+    EXPECT_TRUE(sink->text(QAccessible::Name).isEmpty());
+
+    window->fStartButton->click();
+    EXPECT_EQ(reads(window->fStartButton)->text(QAccessible::Name), QStringLiteral("ストップ"));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb with openbox and checks what a person sees: the title,
-# Enter starting the timer, the minimised title, the settings written at close, the
-# Options dialog driven from the keyboard (the status line is read back with OCR), and a
-# rest drawn in the rest colour. The screenshots in docs/ are taken from its artifacts.
+# Enter starting the timer, the minimised title, the settings written at close, the window's
+# proportions on screens scaled by 1.5 and 2, the Options dialog driven from the keyboard
+# (the status line is read back with OCR), and one whole use by keyboard alone: start, a new
+# rest in Options, the rest drawn in the rest colour, stop, exit. The screenshots in docs/
+# are taken from its artifacts.
 # Usage: window_test.sh RONDELAY ARTIFACT_DIR
 set -uo pipefail
 # The dialogs' Japanese titles reach WM_NAME, which `xdotool search --name` reads, only in a
@@ -23,22 +25,8 @@ trap cleanup EXIT
 # shellcheck source=../../checks.sh
 . "$(dirname "$0")/../../checks.sh"
 
-# start_x: starts an X server with openbox on the first free display and exports DISPLAY.
-start_x() {
-  local n
-  DISPLAY=
-  for n in $(seq 90 120); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then DISPLAY=:$n; break; fi
-  done
-  [ -n "$DISPLAY" ] || { echo "no free X display"; echo "0 passed, 1 failed"; exit 1; }
-  export DISPLAY
-  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb$DISPLAY.log" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  openbox >"$work/openbox$DISPLAY.log" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-}
+# shellcheck source=displays.sh
+. "$(dirname "$0")/displays.sh"
 
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
@@ -69,16 +57,30 @@ CONF
   window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Rondelay$' | head -n 1)
 }
 
-# A rest begins only after the first whole minute, so a timer with a one-minute interval
-# runs on a second X server while the other checks go on, and is looked at last.
+# One whole use from the keyboard alone, on an X server of its own while the other checks go
+# on: start a timer with a one-minute interval, change its rest in Options, confirm; a rest
+# begins only after the first whole minute, so the rest colour, stopping and exiting are
+# looked at last.
 start_x
 export XDG_CONFIG_HOME=$work/rest-config
 conf=$XDG_CONFIG_HOME/Rondelay/Rondelay.conf
 start 36 1
-rest_display=$DISPLAY rest_window=$window rest_app=$app
+rest_display=$DISPLAY rest_window=$window rest_app=$app rest_conf=$conf
 xdotool windowactivate --sync "$window" >/dev/null 2>&1
-xdotool key --clearmodifiers Return
-rest_started=$SECONDS
+xdotool key --clearmodifiers Return  # start
+xdotool key --clearmodifiers alt+v
+sleep 0.3
+xdotool key o
+rest_options=$(timeout 10 xdotool search --sync --onlyvisible --name 'ｵﾌﾟｼｮﾝ' | head -n 1)
+# OK holds the focus: eight tabs reach the rest's seconds, eight back return to OK.
+xdotool key Tab Tab Tab Tab Tab Tab Tab Tab ctrl+a 4 0
+xdotool key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
+for _ in $(seq 50); do
+  rest_options_open=$(xdotool search --onlyvisible --name 'ｵﾌﾟｼｮﾝ' 2>/dev/null)
+  [ -z "$rest_options_open" ] && break
+  sleep 0.1
+done
+rest_started=$SECONDS  # confirmed Options clear the clock; the timer runs on
 
 start_x
 export XDG_CONFIG_HOME=$work/config
@@ -111,15 +113,32 @@ wait_for() {  # wait_for TITLE: the id of the visible window with that title
   timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1
 }
 
+# exit_from_menu: ﾌｧｲﾙ → 終了 from the keyboard; fails if the program is still running.
+exit_from_menu() {
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1
+  xdotool key --clearmodifiers alt+f
+  sleep 0.3
+  xdotool key x  # 終了(&X)
+  for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
+
 close_and_wait() {
   wmctrl -i -c "$window"
   for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || return 0; sleep 0.1; done
   return 1
 }
 
+# client_size [WINDOW]: a window's client width and height in screen pixels, the main
+# window's by default.
+client_size() {
+  xwininfo -id "${1:-$window}" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}'
+}
+
 start 36
 [ -n "$window" ]; check "window appears titled Rondelay" $? "no such window"
 screenshot "$artifacts/window-36pt.png"
+read -r width1 height1 < <(client_size)
 xdotool windowactivate --sync "$window" >/dev/null 2>&1
 xdotool key --clearmodifiers Return
 sleep 2.6
@@ -145,6 +164,35 @@ screenshot "$artifacts/window-72pt.png"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$WIDTH" -gt 300 ] && [ "$WIDTH" -le 1024 ]; check "72 pt window is wider and fits" $? "width $WIDTH"
 close_and_wait; check "second close ends the program" $? "still running"
+
+# On a scaled screen the window keeps the design's proportions: its size grows with the
+# factor, give or take the rounding of a pixel or two.
+for factor in 1.5 2; do
+  export QT_SCALE_FACTOR=$factor
+  start 36
+  unset QT_SCALE_FACTOR
+  screenshot "$artifacts/window-scale-$factor.png"
+  read -r width height < <(client_size)
+  wanted_width=$(awk -v w="$width1" -v f="$factor" 'BEGIN{print int(w * f + 0.5)}')
+  wanted_height=$(awk -v h="$height1" -v f="$factor" 'BEGIN{print int(h * f + 0.5)}')
+  ((width - wanted_width <= 2 && wanted_width - width <= 2 && height - wanted_height <= 2 && wanted_height - height <= 2))
+  check "window at scale $factor is ${wanted_width}x$wanted_height" $? "${width}x$height, ${width1}x$height1 unscaled"
+  # Options, a fixed 293 x 372 pixels unscaled, grows by the same factor.
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1
+  xdotool key --clearmodifiers alt+v
+  sleep 0.3
+  xdotool key o
+  options=$(wait_for 'ｵﾌﾟｼｮﾝ')
+  screenshot "$artifacts/options-scale-$factor.png" "$options"
+  read -r width height < <(client_size "$options")
+  wanted_width=$(awk -v f="$factor" 'BEGIN{print int(293 * f + 0.5)}')
+  wanted_height=$(awk -v f="$factor" 'BEGIN{print int(372 * f + 0.5)}')
+  ((width - wanted_width <= 2 && wanted_width - width <= 2 && height - wanted_height <= 2 && wanted_height - height <= 2))
+  check "Options at scale $factor is ${wanted_width}x$wanted_height" $? "${width}x$height"
+  xdotool key Escape
+  sleep 0.3
+  close_and_wait; check "window at scale $factor closes" $? "still running"
+done
 
 # A termination signal closes the window the normal way, so the settings are saved.
 start 36
@@ -189,21 +237,28 @@ about=$(wait_for 'ﾊﾞｰｼﾞｮﾝ情報')
 screenshot "$artifacts/about.png" "$about"
 xdotool key Escape
 sleep 0.5
-xdotool windowactivate --sync "$window" >/dev/null 2>&1
-xdotool key --clearmodifiers alt+f
-sleep 0.3
-xdotool key x  # 終了(&X)
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-! kill -0 "$app" 2>/dev/null; check "exit from the menu ends the program" $? "still running"
+exit_from_menu; check "exit from the menu ends the program" $? "still running"
 grep -q '^IntMin=7$' "$conf"; check "exit writes the new interval" $? "$(tr '\n' ' ' <"$conf")"
 
-# The rest timer's first bell came at 00:01:00; its rest lasts 30 seconds.
-[ -n "$rest_window" ]; check "a second window on its own display" $? "no such window"
+# The keyboard-driven timer: its first bell came at 00:01:00, and its rest lasts 40 seconds.
+[ -n "$rest_window" ]; check "keyboard: a second window on its own display" $? "no such window"
+[ -n "$rest_options" ] && [ -z "$rest_options_open" ]
+check "keyboard: Options opens with Alt+V, O and closes on OK" $? "found '$rest_options', open after OK '$rest_options_open'"
 sleep $((rest_started + 65 - SECONDS > 0 ? rest_started + 65 - SECONDS : 0))
-DISPLAY=$rest_display screenshot "$artifacts/window-resting.png" "$rest_window"
+export DISPLAY=$rest_display
+window=$rest_window app=$rest_app
+screenshot "$artifacts/window-resting.png"
 red=$(red_pixels "$artifacts/window-resting.png")
-[ "$red" -gt 200 ]; check "a rest is drawn in the rest colour" $? "$red red pixels in window-resting.png"
-kill "$rest_app"
+[ "$red" -gt 200 ]; check "keyboard: a rest is drawn in the rest colour" $? "$red red pixels in window-resting.png"
+xdotool windowactivate --sync "$window" >/dev/null 2>&1
+xdotool key --clearmodifiers Return  # stop
+screenshot "$work/stopped-1.png" "$window" client
+sleep 1.5
+screenshot "$work/stopped-2.png" "$window" client
+changed=$(compare -metric AE "$work/stopped-1.png" "$work/stopped-2.png" null: 2>&1)
+[ "$changed" = 0 ]; check "keyboard: Enter stops the timer" $? "$changed pixels changed while stopped"
+exit_from_menu; check "keyboard: exit from the menu ends the program" $? "still running"
+grep -q '^NextSec=40$' "$rest_conf"; check "keyboard: the changed rest is kept" $? "$(tr '\n' ' ' <"$rest_conf")"
 
 echo "screenshots in $artifacts"
 summary

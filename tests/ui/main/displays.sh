@@ -1,0 +1,34 @@
+# Display servers for the shell tests, sourced by them. Each adds the PIDs it starts to the
+# caller's `pids` array and keeps its logs in the caller's `$work` folder.
+
+# start_x: starts an X server with openbox on the first free display and exports DISPLAY.
+start_x() {
+  local n
+  DISPLAY=
+  for n in $(seq 90 120); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then DISPLAY=:$n; break; fi
+  done
+  [ -n "$DISPLAY" ] || { echo "no free X display"; echo "0 passed, 1 failed"; exit 1; }
+  export DISPLAY
+  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb$DISPLAY.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  openbox >"$work/openbox$DISPLAY.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+}
+
+# start_weston: starts weston with its headless back end in $XDG_RUNTIME_DIR, and points Qt
+# at it: WAYLAND_DISPLAY set, DISPLAY unset so that nothing falls back to X11.
+start_weston() {
+  command -v weston >/dev/null || { echo "FAIL weston is missing (./scripts/setup test installs it)"; echo "0 passed, 1 failed"; exit 1; }
+  export WAYLAND_DISPLAY=wayland-rondelay-test
+  # The pixman renderer draws, so that weston-screenshooter (allowed by --debug) has a picture.
+  weston --backend=headless-backend.so --use-pixman --debug --socket="$WAYLAND_DISPLAY" \
+    --idle-time=0 --width=1024 --height=768 >"$work/weston.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break; sleep 0.1; done
+  [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || { echo "FAIL weston did not start:"; cat "$work/weston.log"; echo "0 passed, 1 failed"; exit 1; }
+  unset DISPLAY
+  export QT_QPA_PLATFORM=wayland
+}
