@@ -1,69 +1,153 @@
 #include "ui/platform/WavSound.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QWaveDecoder>
 #include <QtEndian>
+#include <algorithm>
+
+// Our own reader rather than Qt's QWaveDecoder: on Qt 6.4 that one loops for ever on a file
+// without a format chunk, crashes on some big-endian (RIFX) files, and takes any sample rate,
+// so that a damaged header asked for a gigabyte of trailing silence. Plain PCM and float WAV
+// is simple enough to read whole and check as it is read.
 
 namespace {
 
-// QWaveDecoder reads whatever samples a cut-short file holds and pads nothing, and the rest of
-// Qt Multimedia never finishes loading such a file; either way the bell would be wrong, so
-// the chunk sizes are checked against the data's length first.
-bool ChunksFit(const QByteArray& data) {
-    const qint64 size = data.size();
-    if (size < 12 || data.sliced(8, 4) != "WAVE") {
-        return false;
+class Reader {
+public:
+    Reader(const QByteArray& data, bool bigEndian) : m_data(data), m_bigEndian(bigEndian) {}
+    quint16 u16(qint64 pos) const {
+        const char* p = m_data.constData() + pos;
+        return m_bigEndian ? qFromBigEndian<quint16>(p) : qFromLittleEndian<quint16>(p);
     }
-    const bool bigEndian = data.startsWith("RIFX");
-    if (!bigEndian && !data.startsWith("RIFF")) {
-        return false;
+    quint32 u32(qint64 pos) const {
+        const char* p = m_data.constData() + pos;
+        return m_bigEndian ? qFromBigEndian<quint32>(p) : qFromLittleEndian<quint32>(p);
     }
-    constexpr qint64 kChunkHeader = 8;
-    qint64 pos = 12;
-    while (pos + kChunkHeader <= size) {
-        const char* field = data.constData() + pos + 4;
-        const qint64 length =
-            bigEndian ? qFromBigEndian<quint32>(field) : qFromLittleEndian<quint32>(field);
-        if (data.sliced(pos, 4) == "data") {
-            // A zero length stands for the rest of the file, which Qt reckons as all but a
-            // 44-byte header wherever the data really starts.
-            const qint64 expected = length != 0 ? length : size - 44;
-            return expected > 0 && pos + kChunkHeader + expected <= size;
+
+private:
+    const QByteArray& m_data;
+    const bool m_bigEndian;
+};
+
+struct Format {
+    int encoding = 0;  // 1 integer PCM, 3 float
+    int channels = 0;
+    int rate = 0;
+    int bits = 0;
+    int blockAlign = 0;
+};
+
+constexpr int kPcm = 1;
+constexpr int kFloat = 3;
+constexpr int kExtensible = 0xFFFE;
+
+std::optional<Format> ReadFormat(const Reader& in, qint64 body, qint64 length) {
+    if (length < 16) {
+        return std::nullopt;
+    }
+    Format f{in.u16(body), in.u16(body + 2),
+             static_cast<int>(std::min<quint32>(in.u32(body + 4), 1u << 30)), in.u16(body + 14),
+             in.u16(body + 12)};
+    if (f.encoding == kExtensible && length >= 26) {
+        f.encoding = in.u16(body + 24);  // the sub-format's identifier starts with it
+    }
+    return f;
+}
+
+// The samples in a sample format an output takes: 24-bit samples widened to 32 bits, and
+// big-endian ones swapped.
+std::optional<WavSound> Samples(const Format& f, QByteArray samples, bool bigEndian) {
+    const bool sane = f.channels >= 1 && f.channels <= 8 && f.rate >= 1000 && f.rate <= 384'000 &&
+                      f.blockAlign == f.channels * f.bits / 8;
+    if (!sane) {
+        return std::nullopt;
+    }
+    QAudioFormat format;
+    format.setChannelCount(f.channels);
+    format.setSampleRate(f.rate);
+    if (f.encoding == kPcm && f.bits == 8) {
+        format.setSampleFormat(QAudioFormat::UInt8);
+    } else if (f.encoding == kPcm && f.bits == 16) {
+        format.setSampleFormat(QAudioFormat::Int16);
+    } else if (f.encoding == kPcm && (f.bits == 24 || f.bits == 32)) {
+        format.setSampleFormat(QAudioFormat::Int32);
+    } else if (f.encoding == kFloat && f.bits == 32) {
+        format.setSampleFormat(QAudioFormat::Float);
+    } else {
+        return std::nullopt;
+    }
+    const int width = f.bits / 8;
+    samples.truncate(samples.size() - samples.size() % f.blockAlign);  // whole frames only
+    if (samples.isEmpty()) {
+        return std::nullopt;
+    }
+    WavSound sound;
+    sound.format = format;
+    if (width == 3) {
+        sound.pcm.resize(samples.size() / 3 * 4);
+        const auto* from = reinterpret_cast<const uchar*>(samples.constData());
+        auto* to = reinterpret_cast<uchar*>(sound.pcm.data());
+        for (qsizetype i = 0; i < samples.size() / 3; ++i, from += 3, to += 4) {
+            const uchar low = bigEndian ? from[2] : from[0];
+            const uchar mid = from[1];
+            const uchar high = bigEndian ? from[0] : from[2];
+            qToLittleEndian<quint32>(
+                (quint32{high} << 24) | (quint32{mid} << 16) | (quint32{low} << 8), to);
         }
-        pos += kChunkHeader + length + (length & 1);  // chunks are padded to even lengths
+    } else if (bigEndian && width > 1) {
+        sound.pcm = samples;
+        char* p = sound.pcm.data();
+        for (qsizetype i = 0; i < sound.pcm.size(); i += width) {
+            std::reverse(p + i, p + i + width);
+        }
+    } else {
+        sound.pcm = samples;
     }
-    return false;
+    sound.audibleBytes = sound.pcm.size();
+    // Unsigned 8-bit samples are silent at their middle value, all others at zero.
+    const char silence = format.sampleFormat() == QAudioFormat::UInt8 ? '\x80' : '\0';
+    sound.pcm.append(format.bytesForDuration(qint64{kTrailingSilenceMs} * 1000), silence);
+    return sound;
 }
 
 }  // namespace
 
 std::optional<WavSound> DecodeWavData(const QByteArray& data) {
-    if (!ChunksFit(data)) {
+    const qint64 size = data.size();
+    if (size < 12 || data.sliced(8, 4) != "WAVE") {
         return std::nullopt;
     }
-    QBuffer file;
-    file.setData(data);
-    file.open(QIODevice::ReadOnly);
-    QWaveDecoder decoder(&file);
-    // On a device whose bytes are all there, open() parses the header before it returns.
-    if (!decoder.open(QIODevice::ReadOnly) || !decoder.audioFormat().isValid()) {
+    const bool bigEndian = data.startsWith("RIFX");
+    if (!bigEndian && !data.startsWith("RIFF")) {
         return std::nullopt;
     }
-    WavSound sound;
-    sound.format = decoder.audioFormat();
-    sound.pcm = decoder.readAll();
-    const int frame = sound.format.bytesPerFrame();
-    sound.pcm.truncate(sound.pcm.size() - sound.pcm.size() % frame);  // whole frames only
-    if (sound.pcm.isEmpty()) {
-        return std::nullopt;
+    const Reader in(data, bigEndian);
+    std::optional<Format> format;
+    constexpr qint64 kChunkHeader = 8;
+    qint64 pos = 12;
+    while (pos + kChunkHeader <= size) {
+        const QByteArray id = data.sliced(pos, 4);
+        const qint64 length = in.u32(pos + 4);
+        const qint64 body = pos + kChunkHeader;
+        if (id == "fmt ") {
+            if (body + length > size) {
+                return std::nullopt;
+            }
+            format = ReadFormat(in, body, length);
+        } else if (id == "data") {
+            if (!format) {
+                return std::nullopt;  // samples whose format is not known
+            }
+            // A zero length stands for the rest of the file, as streaming writers leave it.
+            const qint64 bytes = length != 0 ? length : size - body;
+            if (body + bytes > size) {
+                return std::nullopt;  // cut short: the bell would end in the middle
+            }
+            return Samples(*format, data.sliced(body, bytes), bigEndian);
+        }
+        pos = body + length + (length & 1);  // chunks are padded to even lengths
     }
-    sound.audibleBytes = sound.pcm.size();
-    // Unsigned 8-bit samples are silent at their middle value, all others at zero.
-    const char silence = sound.format.sampleFormat() == QAudioFormat::UInt8 ? '\x80' : '\0';
-    sound.pcm.append(sound.format.bytesForDuration(qint64{kTrailingSilenceMs} * 1000), silence);
-    return sound;
+    return std::nullopt;
 }
 
 std::optional<WavSound> DecodeWav(const QString& path) {

@@ -21,9 +21,10 @@ inline constexpr int kTrailingSilenceMs = 400;
 // Largest WAV file taken as a bell; a larger one beeps rather than fill the memory.
 inline constexpr qint64 kLargestWavBytes = 100 * 1024 * 1024;
 
-// Reads a whole PCM WAV file (RIFF or RIFX; 8-, 16-, 32-bit or float samples). Gives nothing
-// for anything that cannot be played whole: no regular file, not a WAV, an unknown encoding,
-// chunks that run past the end of the file, no samples, or a file over kLargestWavBytes.
+// Reads a whole PCM WAV file (RIFF or RIFX; 8-, 16-, 24-, 32-bit or float samples, 1 to 8
+// channels, 1 to 384 kHz). Gives nothing for anything that cannot be played whole: no regular
+// file, not a WAV, no format before the samples, an unknown encoding, chunks that run past the
+// end of the file, no samples, or a file over kLargestWavBytes.
 std::optional<WavSound> DecodeWav(const QString& path);
 
 // The same for WAV data already in memory (the built-in beep).

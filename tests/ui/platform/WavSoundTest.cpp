@@ -59,6 +59,44 @@ TEST_F(WavSoundTest, APcmFileIsReadWholeAndFollowedBySilenceInItsOwnFormat) {
     EXPECT_EQ(eightBit->pcm.back(), '\x80');
 }
 
+TEST_F(WavSoundTest, TwentyFourBitAndBigEndianSamplesAreTurnedIntoOnesAnOutputTakes) {
+    QByteArray wav24 = Wav(1, 24, 2);
+    wav24.replace(wav24.size() - 6, 6,
+                  QByteArray::fromHex("563412"
+                                      "feffff"));
+    const std::optional<WavSound> widened = DecodeWavData(wav24);
+    ASSERT_TRUE(widened);
+    EXPECT_EQ(widened->format.sampleFormat(), QAudioFormat::Int32);
+    EXPECT_EQ(widened->pcm.first(8), QByteArray::fromHex("00563412"
+                                                         "00feffff"));
+
+    // The same two 16-bit samples, little- and big-endian.
+    QByteArray riff = Wav(1, 16, 2);
+    riff.replace(riff.size() - 4, 4,
+                 QByteArray::fromHex("3412"
+                                     "feff"));
+    const QByteArray rifx = QByteArray::fromHex(
+        "52494658"
+        "0000002c"
+        "57415645"
+        "666d7420"
+        "00000010"
+        "0001"
+        "0001"
+        "0000ac44"
+        "00015888"
+        "0002"
+        "0010"
+        "64617461"
+        "00000004"
+        "1234"
+        "fffe");
+    const std::optional<WavSound> little = DecodeWavData(riff);
+    const std::optional<WavSound> big = DecodeWavData(rifx);
+    ASSERT_TRUE(little && big);
+    EXPECT_EQ(big->pcm, little->pcm);
+}
+
 TEST_F(WavSoundTest, WhatCannotBePlayedWholeGivesNoSound) {
     const QByteArray good = Wav(1, 16, 1000);
     EXPECT_FALSE(DecodeWav(write("cut.wav", good.first(good.size() - 10))))
@@ -67,6 +105,12 @@ TEST_F(WavSoundTest, WhatCannotBePlayedWholeGivesNoSound) {
     EXPECT_FALSE(DecodeWav(write("nothing.wav", {}))) << "empty file";
     EXPECT_FALSE(DecodeWav(write("text.wav", "just some text, not a sound"))) << "not a WAV";
     EXPECT_FALSE(DecodeWav(write("adpcm.wav", Wav(1, 4, 1000, 2)))) << "ADPCM encoding";
+    QByteArray noFormat = good;
+    noFormat.replace(12, 4, "fmX ");
+    EXPECT_FALSE(DecodeWavData(noFormat)) << "samples with no format chunk before them";
+    QByteArray hugeRate = good;
+    qToLittleEndian<quint32>(0x31005622, hugeRate.data() + 24);
+    EXPECT_FALSE(DecodeWavData(hugeRate)) << "a sample rate of 822 MHz";
     EXPECT_FALSE(DecodeWav(dir.path())) << "a folder";
     EXPECT_FALSE(DecodeWav(dir.filePath("missing.wav"))) << "a missing file";
     EXPECT_FALSE(DecodeWav(QString())) << "an empty path";
