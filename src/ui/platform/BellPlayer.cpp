@@ -198,8 +198,14 @@ const WavSound& BellPlayer::soundFor(BellSlot slot) {
 void BellPlayer::RingBell(BellSlot slot) {
     const WavSound& chosen = soundFor(slot);
     const bool isBeep = &chosen == &m_beep;
-    // A copy travels to the output thread; its samples are shared, not copied.
-    QMetaObject::invokeMethod(m_output, [output = m_output, sound = chosen, isBeep] {
-        output->play(isBeep ? output->beep() : sound);
-    });
+    const int ring = ++m_rings;
+    // A copy travels to the output thread; its samples are shared, not copied. A ring that a
+    // later one has already overtaken (slot 0 and slot 2 in the same tick) is not opened at
+    // all: it would be cut off at once, and opening it would only delay the one heard.
+    QMetaObject::invokeMethod(m_output,
+                              [output = m_output, sound = chosen, isBeep, ring, rings = &m_rings] {
+                                  if (ring == rings->load()) {
+                                      output->play(isBeep ? output->beep() : sound);
+                                  }
+                              });
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <array>
+#include <atomic>
 #include <optional>
 #include <string>
 
@@ -40,5 +41,6 @@ private:
     WavSound m_beep;
     std::array<PreparedSlot, BellSlotCount> m_slots;
     QThread* m_thread;
-    BellOutput* m_output;  // lives in m_thread
+    BellOutput* m_output;         // lives in m_thread
+    std::atomic<int> m_rings{0};  // counts the rings, so the output thread can skip overtaken ones
 };
