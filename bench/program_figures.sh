@@ -41,16 +41,17 @@ shown() {
   echo $((($(date +%s%N) - start) / 1000000))
 }
 rss_mb() { awk '/^VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$1/status"; }
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# CPU nanoseconds of all the process's threads: the scheduler's own count, where /proc/PID/stat
+# counts in 10 ms steps, too coarse for a timer that wakes for microseconds.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{n += $1} END {printf "%d", n}'; }
 # cpu_per_hour PID...: CPU seconds per hour of each, measured together over $seconds.
 cpu_per_hour() {
-  local before=() pid n=0 hz
-  hz=$(getconf CLK_TCK)
-  for pid in "$@"; do before+=("$(cpu_ticks "$pid")"); done
+  local before=() pid n=0
+  for pid in "$@"; do before+=("$(cpu_ns "$pid")"); done
   sleep "$seconds"
   for pid in "$@"; do
-    awk -v t=$(($(cpu_ticks "$pid") - before[n])) -v hz="$hz" -v s="$seconds" \
-      'BEGIN {printf "%.2f ", t / hz * 3600 / s}'
+    awk -v t=$(($(cpu_ns "$pid") - before[n])) -v s="$seconds" \
+      'BEGIN {printf "%.2f ", t / 1e9 * 3600 / s}'
     n=$((n + 1))
   done
 }
