@@ -2,9 +2,9 @@
 # The settings store under faults, on the real program (offscreen, closed with SIGTERM, which
 # saves): a read-only settings folder and a full file system (where a tmpfs can be mounted)
 # at exit leave the old file byte for byte and say why on one line of standard error;
-# damaged stores load what can be read
-# and are saved whole; a save loop killed with SIGKILL at random moments always leaves one
-# whole file. Usage: store_faults_test.sh RONDELAY STORE_SAVE_LOOP
+# damaged stores load what can be read and are saved whole; a save loop killed with SIGKILL
+# at random moments always leaves one whole file.
+# Usage: store_faults_test.sh RONDELAY STORE_SAVE_LOOP
 # STORE_KILL_TRIES sets how often the save loop is killed (200 unless told).
 set -uo pipefail
 program=$1
