@@ -1,6 +1,12 @@
 #include "settings/QtSettingsStore.h"
 
+#include <algorithm>
+#include <optional>
+
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -11,6 +17,28 @@ QString path(std::string_view section, std::string_view key) {
 
 QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// QSettings only says that a write failed. Repeating its steps on a temporary file beside
+// the store (create, write as much, flush) makes the system name the reason; nothing when
+// those steps succeed.
+std::optional<QString> writeFailureReason(const QString& fileName) {
+    const QFileInfo file(fileName);
+    if (!QDir().mkpath(file.absolutePath())) {
+        return QStringLiteral("its folder cannot be created");
+    }
+    if (file.exists() && !file.isWritable()) {
+        return QStringLiteral("the file is read-only");
+    }
+    QTemporaryFile probe(fileName + QStringLiteral(".XXXXXX"));
+    if (!probe.open()) {
+        return probe.errorString();
+    }
+    const QByteArray block(static_cast<qsizetype>(std::max<qint64>(file.size(), 4096)), ' ');
+    if (probe.write(block) != block.size() || !probe.flush()) {
+        return probe.errorString();
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -45,5 +73,19 @@ void QtSettingsStore::DeleteSetting(std::string_view section) {
 
 bool QtSettingsStore::sync() {
     m_settings.sync();
-    return m_settings.status() == QSettings::NoError;
+    m_failure.clear();
+    const QSettings::Status status = m_settings.status();
+    if (status == QSettings::NoError) {
+        return true;
+    }
+    // A damaged file read at the start leaves FormatError, and QSettings then keeps that
+    // status over a failed write's AccessError: only the probe can tell.
+    std::optional<QString> reason = writeFailureReason(m_settings.fileName());
+    if (!reason && status == QSettings::FormatError) {
+        return true;
+    }
+    m_failure = QStringLiteral("Rondelay: could not save the settings to %1: %2")
+                    .arg(m_settings.fileName(),
+                         reason.value_or(QStringLiteral("the file system refused the write")));
+    return false;
 }

@@ -16,9 +16,13 @@ public:
                      std::string_view text) override;
     void DeleteSetting(std::string_view section) override;
 
-    // Writes pending changes to disk and reports whether that worked.
+    // Writes pending changes to disk and reports whether that worked. QSettings replaces the
+    // file whole (a temporary file renamed over it), so a failed write leaves the old file.
     bool sync();
+    // After a failed sync: one line naming the file and why it could not be written.
+    QString syncFailure() const { return m_failure; }
 
 private:
     QSettings m_settings;
+    QString m_failure;
 };

@@ -29,8 +29,9 @@ public:
     QtPlatform();
 
     PlatformServices& services() { return m_services; }
-    // Writes the store to disk; the end of the run calls it after the last save.
-    void syncStore() { m_store.sync(); }
+    // Writes the store to disk; the end of the run calls it after the last save. Gives the
+    // line that says why the write failed, or nothing.
+    QString syncStore() { return m_store.sync() ? QString() : m_store.syncFailure(); }
 
 private:
     QtSettingsStore m_store;

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <cstdio>
 
 #include "ui/app/Application.h"
 #include "ui/app/ProgramData.h"
@@ -21,6 +22,9 @@ int main(int argc, char** argv) {
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &frmMain::Form_Unload);
     window.show();
     const int result = app.exec();
-    platform.syncStore();
+    // The user's changes are lost when the store cannot be written: say so, where a log keeps it.
+    if (const QString failure = platform.syncStore(); !failure.isEmpty()) {
+        std::fprintf(stderr, "%s\n", failure.toLocal8Bit().constData());
+    }
     return result;
 }

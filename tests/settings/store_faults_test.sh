@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# The settings store under faults, on the real program (offscreen, closed with SIGTERM, which
+# saves): a read-only settings folder and a full file system (where a tmpfs can be mounted)
+# at exit leave the old file byte for byte and say why on one line of standard error;
+# damaged stores load what can be read and are saved whole; a save loop killed with SIGKILL
+# at random moments always leaves one whole file.
+# Usage: store_faults_test.sh RONDELAY STORE_SAVE_LOOP
+# STORE_KILL_TRIES sets how often the save loop is killed (200 unless told).
+set -uo pipefail
+program=$1
+save_loop=$2
+tries=${STORE_KILL_TRIES:-200}
+work=$(mktemp -d)
+chmod 755 "$work"  # the read-only case runs as another user, who must reach its folder
+trap 'rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=offscreen
+
+# shellcheck source=../checks.sh
+. "$(dirname "$0")/../checks.sh"
+
+# run_and_close HOME [PREFIX...]: starts the program (behind PREFIX, e.g. another user) with
+# its settings under HOME, waits until it handles SIGTERM, sends it and waits for the exit.
+# Leaves standard error in HOME/stderr and the milliseconds from the signal to the exit in
+# HOME/exit_ms.
+run_and_close() {
+  local home=$1 pid mask start
+  shift
+  env XDG_CONFIG_HOME="$home" XDG_RUNTIME_DIR="$home/runtime" "$@" "$program" \
+    >/dev/null 2>"$home/stderr.all" &
+  pid=$!
+  for _ in $(seq 100); do
+    mask=$(awk '/^SigCgt/ {print $2}' "/proc/$pid/status" 2>/dev/null)
+    [ -n "$mask" ] && (((16#$mask >> 14) & 1)) && break  # bit 14 is SIGTERM
+    sleep 0.1
+  done
+  start=$(date +%s%N)
+  kill -TERM "$pid"
+  wait "$pid"
+  # The offscreen platform's own remark about window hints is no message of the program's.
+  grep -v "does not support propagateSizeHints" "$home/stderr.all" >"$home/stderr"
+  echo $((($(date +%s%N) - start) / 1000000)) >"$home/exit_ms"
+}
+export -f run_and_close
+export program
+
+# new_home NAME: a settings folder holding an old store that a save would change.
+new_home() {
+  local home=$work/$1
+  mkdir -p "$home/Rondelay" "$home/runtime"
+  chmod 700 "$home/runtime"
+  printf '# kept by hand\n[Timer]\nIntMin=7\n' >"$home/Rondelay/Rondelay.conf"
+  cp "$home/Rondelay/Rondelay.conf" "$home/old.conf"
+  echo "$home"
+}
+
+# check_failed_save NAME HOME REASON: the old file is unchanged, the program exited within a
+# second, and standard error is one line naming the file and the reason (a pattern: Qt gives
+# the system's reasons in Japanese when its translations are installed).
+check_failed_save() {
+  local name=$1 home=$2 reason=$3 conf=$2/Rondelay/Rondelay.conf
+  cmp -s "$conf" "$home/old.conf"
+  check "$name: the old store is kept byte for byte" $? "$(head -c 200 "$conf")"
+  [ "$(cat "$home/exit_ms")" -lt 1000 ]
+  check "$name: the program exits at once" $? "$(cat "$home/exit_ms") ms"
+  [ "$(wc -l <"$home/stderr")" = 1 ] && grep -qF "$conf" "$home/stderr" &&
+    grep -qE "$reason" "$home/stderr"
+  check "$name: one line on standard error names the file and says '$reason'" $? \
+    "$(cat "$home/stderr")"
+  echo "     said: $(cat "$home/stderr")"
+}
+
+# A read-only folder. root writes anyway, so as root the program runs as nobody.
+home=$(new_home read-only)
+as_user=()
+if [ "$(id -u)" = 0 ]; then
+  chown -R nobody:nogroup "$home"
+  as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fi
+chmod 555 "$home/Rondelay"
+run_and_close "$home" "${as_user[@]}"
+check_failed_save "read-only folder" "$home" "Permission denied|許可されていません"
+
+# A full file system: a small tmpfs of its own, filled up. Mounting one needs root and a
+# system that lets it unshare its mounts; elsewhere this case is left out. (A file size limit
+# is no stand-in: under one, Qt writes the store up to the limit and renames the cut file over
+# the old one.)
+home=$(new_home full)
+if [ "$(id -u)" = 0 ] && unshare -m true 2>/dev/null; then
+  unshare -m bash -c '
+    home=$1
+    cp -a "$home/Rondelay" "$home/Rondelay.orig"
+    mount -t tmpfs -o size=64k tmpfs "$home/Rondelay" || exit 3
+    cp -a "$home/Rondelay.orig/." "$home/Rondelay/"
+    dd if=/dev/zero of="$home/Rondelay/filler" bs=1k count=1000 2>/dev/null
+    run_and_close "$home"
+    cp "$home/Rondelay/Rondelay.conf" "$home/after.conf"' _ "$home"
+  mounted=$?
+fi
+if [ "${mounted:-1}" = 0 ]; then
+  cp "$home/after.conf" "$home/Rondelay/Rondelay.conf"
+  check_failed_save "full file system" "$home" "No space left on device|デバイスに空き容量がありません"
+else
+  echo "skip full file system: no tmpfs can be mounted here"
+fi
+
+# Damaged stores: each holds IntMin=7, readable, and one kind of damage.
+keys=(IntFlag IntMin NextFlag NextSec ClearFlag FinFlag FinHour FinMin FinNum Color RestColor
+  0BellFlag 0BellFile 1BellFlag 1BellFile 2BellFlag 2BellFile Bold Italic Name Size)
+damage() {  # damage NAME: the damaged store's text
+  case $1 in
+  invalid-utf8) printf '[Timer]\nIntMin=7\nFinNum=\xc3\x28\xff\n[Font]\nName=\xe3\x81\n' ;;
+  binary-bytes) printf '[Timer]\nIntMin=7\n\x00\x01\x02\x7f\x80=\xfe\x00\n\x1b[2J\n' ;;
+  megabyte-line) printf '[Timer]\nIntMin=7\n0BellFile=%s\n' "$(head -c 1048576 /dev/zero | tr '\0' x)" ;;
+  key-twice) printf '[Timer]\nIntMin=7\nFinHour=2\nFinHour=3\n' ;;
+  section-twice) printf '[Timer]\nIntMin=7\n[Font]\nBold=true\n[Timer]\nIntFlag=1\n' ;;
+  no-final-newline) printf '[Timer]\nIntFlag=1\nIntMin=7' ;;
+  esac
+}
+for kind in invalid-utf8 binary-bytes megabyte-line key-twice section-twice no-final-newline; do
+  home=$work/$kind
+  mkdir -p "$home/Rondelay" "$home/runtime"
+  chmod 700 "$home/runtime"
+  damage "$kind" >"$home/Rondelay/Rondelay.conf"
+  run_and_close "$home"
+  conf=$home/Rondelay/Rondelay.conf
+  missing=()
+  for key in "${keys[@]}"; do
+    [ "$(grep -c "^$key=" "$conf")" = 1 ] || missing+=("$key")
+  done
+  [ ${#missing[@]} = 0 ] && iconv -f UTF-8 -t UTF-8 "$conf" >/dev/null 2>&1 &&
+    [ "$(tail -c 1 "$conf" | od -An -c | tr -d ' ')" = '\n' ] && [ ! -s "$home/stderr" ]
+  check "$kind: the next save writes a whole store, each of the 21 keys once, in UTF-8" $? \
+    "missing or repeated: ${missing[*]}; stderr: $(head -c 300 "$home/stderr")"
+  grep -qx "IntMin=7" "$conf"
+  check "$kind: the readable value is kept" $? "$(grep IntMin "$conf")"
+done
+
+# SIGKILL at random moments of a save loop: always the first or the second store, whole.
+home=$work/killed
+conf=$home/Rondelay/Rondelay.conf
+export XDG_CONFIG_HOME=$home
+"$save_loop" once second && cp "$conf" "$work/second.conf"
+"$save_loop" once first && cp "$conf" "$work/first.conf"
+first=0 second=0 broken=0
+for n in $(seq "$tries"); do
+  "$save_loop" loop &
+  pid=$!
+  sleep "0.$(printf %03d $((RANDOM % 150 + 20)))"
+  kill -KILL "$pid"
+  wait "$pid" 2>/dev/null
+  if cmp -s "$conf" "$work/first.conf"; then
+    first=$((first + 1))
+  elif cmp -s "$conf" "$work/second.conf"; then
+    second=$((second + 1))
+  else
+    broken=$((broken + 1))
+    cp "$conf" "$work/broken-$n.conf"
+  fi
+done
+unset XDG_CONFIG_HOME
+echo "     $tries kills: $first left the first store, $second the second, $broken neither"
+[ "$broken" = 0 ]
+check "a save loop killed $tries times always leaves a whole store" $? "$broken broken"
+[ "$first" -gt 0 ] && [ "$second" -gt 0 ]
+check "the kills fell on both records, so they came between and during saves" $? \
+  "first $first, second $second"
+
+summary
