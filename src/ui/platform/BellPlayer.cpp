@@ -197,15 +197,21 @@ const WavSound& BellPlayer::soundFor(BellSlot slot) {
 
 void BellPlayer::RingBell(BellSlot slot) {
     const WavSound& chosen = soundFor(slot);
-    const bool isBeep = &chosen == &m_beep;
-    const int ring = ++m_rings;
-    // A copy travels to the output thread; its samples are shared, not copied. A ring that a
-    // later one has already overtaken (slot 0 and slot 2 in the same tick) is not opened at
-    // all: it would be cut off at once, and opening it would only delay the one heard.
-    QMetaObject::invokeMethod(m_output,
-                              [output = m_output, sound = chosen, isBeep, ring, rings = &m_rings] {
-                                  if (ring == rings->load()) {
-                                      output->play(isBeep ? output->beep() : sound);
-                                  }
-                              });
+    m_next = chosen;  // its samples are shared, not copied
+    m_nextIsBeep = &chosen == &m_beep;
+    // Handed to the output thread once the tick that rang has ended, so that of slot 0 and
+    // slot 2 rung in the same tick only the last is opened: the first would be cut off at
+    // once, and opening it would only delay the one heard.
+    if (!m_ringPending) {
+        m_ringPending = true;
+        QMetaObject::invokeMethod(
+            this, [this] { sendRing(); }, Qt::QueuedConnection);
+    }
+}
+
+void BellPlayer::sendRing() {
+    m_ringPending = false;
+    QMetaObject::invokeMethod(m_output, [output = m_output, sound = m_next, isBeep = m_nextIsBeep] {
+        output->play(isBeep ? output->beep() : sound);
+    });
 }

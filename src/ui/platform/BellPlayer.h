@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <array>
-#include <atomic>
 #include <optional>
 #include <string>
 
@@ -36,11 +35,14 @@ private:
     };
 
     const WavSound& soundFor(BellSlot slot);
+    void sendRing();
 
     const TimerSettings& m_settings;
     WavSound m_beep;
     std::array<PreparedSlot, BellSlotCount> m_slots;
     QThread* m_thread;
-    BellOutput* m_output;         // lives in m_thread
-    std::atomic<int> m_rings{0};  // counts the rings, so the output thread can skip overtaken ones
+    BellOutput* m_output;  // lives in m_thread
+    WavSound m_next;       // the sound of the last ring in this pass of the event loop
+    bool m_nextIsBeep = false;
+    bool m_ringPending = false;
 };
