@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <chrono>
 
 #include "ui/platform/TickSchedule.h"
 
@@ -15,10 +15,14 @@
 //
 // A tick() handler may disable or re-enable the source, change its interval or run a nested
 // event loop (a modal dialog); ticks keep coming inside the nested loop.
+//
+// Where the system has a timer that wakes at an exact moment (Linux's timerfd) each tick costs
+// one wake-up; elsewhere a wait is cut short and finished with a second, short one (see armNext).
 class TickSource : public QObject {
     Q_OBJECT
 public:
     explicit TickSource(QObject* parent = nullptr);
+    ~TickSource() override;
 
     // At least 1 ms. While enabled, the next tick comes one new interval after the last one.
     void setInterval(int milliseconds);
@@ -34,10 +38,12 @@ signals:
 private:
     void onTimeout();
     void armNext();
+    void armExact(TickSchedule::Nanos due);
     TickSchedule::Nanos now() const;
 
     QTimer m_timer;
-    QElapsedTimer m_clock;
+    int m_exactTimer = -1;  // the timerfd, where there is one
+    std::chrono::steady_clock::time_point m_origin;
     TickSchedule m_schedule;
     bool m_enabled = false;
 };
