@@ -13,7 +13,6 @@
 
 frmAbout::frmAbout(LoadedForms& forms, QWidget* owner) : QDialog(owner) {
     setObjectName("frmAbout");
-    setWindowIcon(AppIcon());
     SetUpFixedDialog(this, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), 4530, 1530);
 
     picIcon = new QLabel(this);

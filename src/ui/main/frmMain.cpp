@@ -12,7 +12,6 @@
 #include "AppInfo.h"
 #include "settings/SettingsPersistence.h"
 #include "ui/about/frmAbout.h"
-#include "ui/app/AppIcon.h"
 #include "ui/bell/fBell.h"
 #include "ui/main/DisplayFont.h"
 #include "ui/main/DisplayLayout.h"
@@ -83,7 +82,6 @@ frmMain::frmMain(ProgramData& data, PlatformServices& platform, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setWindowIcon(AppIcon());
 
     auto* client = new QWidget(this);
     setCentralWidget(client);

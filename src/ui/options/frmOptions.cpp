@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/app/AppIcon.h"
 #include "ui/platform/ColorChooser.h"
 #include "ui/platform/FormDesign.h"
 #include "ui/platform/FormKeys.h"
@@ -52,7 +51,6 @@ void mirrorCheck(QCheckBox* check, const OptionsModel::Check& state) {
 frmOptions::frmOptions(const Context& context, QWidget* owner)
     : QDialog(owner), m_context(context), m_model(context.settings, context.handOver) {
     setObjectName("frmOptions");
-    setWindowIcon(AppIcon());
     SetUpFixedDialog(this, QStringLiteral("ｵﾌﾟｼｮﾝ"), 4395, 5580);
 
     // Check boxes without a caption read together with the text box and label after them.
