@@ -237,11 +237,7 @@ void frmMain::Form_Unload() {
 }
 
 bool frmMain::ShowsMinimisedTitle() const {
-    // A Wayland client is never told that it was minimised, so there the title keeps the
-    // plain rule and the display keeps counting; a title that changed every second whenever
-    // the window is merely in the background would crowd taskbars and screen readers.
-    const bool told = !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-    return told && isMinimized();
+    return m_toldWhenMinimised && isMinimized();
 }
 
 void frmMain::UpdateDisplay(const TimerState& state) {

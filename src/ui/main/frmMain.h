@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include <QFont>
+#include <QGuiApplication>
 #include "engine/TimerView.h"
 
 #include "ui/app/PlatformServices.h"
@@ -75,4 +76,10 @@ private:
     QIcon StopGlyph;
     bool DelRegFlag = false;
     bool m_unloaded = false;
+    // A Wayland client is never told that it was minimised, so there the title keeps the
+    // plain rule and the display keeps counting; a title that changed every second whenever
+    // the window is merely in the background would crowd taskbars and screen readers. The
+    // platform is fixed for the run, so this is decided once, not on every tick.
+    const bool m_toldWhenMinimised =
+        !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 };
