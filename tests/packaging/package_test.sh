@@ -19,10 +19,24 @@ deb=$work/out/rondelay_1.0.0_amd64.deb
 [ -f "$deb" ] || { summary; exit 1; }
 
 depends=$(dpkg-deb -f "$deb" Depends)
-# Linked libraries, found by dpkg-shlibdeps, with their versions.
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6; do
-  grep -qE "(^|, )${lib//+/\\+} \(>= [^)]+\)" <<<"$depends"
-  check "Depends has $lib with a version" $? "Depends: $depends"
+root=$work/root
+mkdir "$root"
+dpkg-deb -x "$deb" "$root"
+check "dpkg-deb unpacks the package" $? ""
+# Every library the program links, whatever this release names its package, is a versioned
+# dependency (what dpkg-shlibdeps found); Qt 6's and the sound server's among them.
+needed=$(objdump -p "$root/usr/bin/rondelay" | awk '$1 == "NEEDED" { print $2 }')
+for lib in libQt6Core libQt6Gui libQt6Widgets libpulse.so; do
+  grep -q "^$lib" <<<"$needed"; check "the program links $lib" $? "it links: $needed"
+done
+! grep -q Multimedia <<<"$needed"; check "the program does not link Qt Multimedia" $? "$needed"
+for lib in $needed; do
+  path=$(ldconfig -p | awk -v lib="$lib" '$1 == lib { print $NF; exit }')
+  # Debian 12 registers some libraries under /lib, Debian 13 under /usr/lib.
+  pkg=$( { dpkg -S "$path" || dpkg -S "/usr$path" || dpkg -S "${path#/usr}"; } 2>/dev/null |
+         head -n 1 | cut -d: -f1)
+  grep -qE "(^|, )${pkg//+/\\+} \(>= [^)]+\)" <<<"$depends"
+  check "Depends has $pkg, for $lib, with a version" $? "Depends: $depends"
 done
 # Loaded at run time with dlopen or by name, never seen by dpkg-shlibdeps.
 for dep in qt6-qpa-plugins fonts-ipafont-gothic; do
@@ -35,10 +49,6 @@ check "Recommends has the Qt translations" $? "Recommends: $recommends"
 grep -q qt6-wayland <<<"$recommends"
 check "Recommends has the Wayland platform plugin" $? "Recommends: $recommends"
 
-root=$work/root
-mkdir "$root"
-dpkg-deb -x "$deb" "$root"
-check "dpkg-deb unpacks the package" $? ""
 for file in usr/bin/rondelay usr/share/applications/$id.desktop \
             usr/share/metainfo/$id.metainfo.xml usr/share/icons/hicolor/scalable/apps/$id.svg; do
   [ -f "$root/$file" ]; check "the package holds $file" $? "not there"

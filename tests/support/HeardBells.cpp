@@ -7,20 +7,20 @@
 
 std::optional<SoundPrint> PrintOfWav(const QByteArray& wav) {
     const std::optional<WavSound> sound = DecodeWavData(wav);
-    if (!sound || sound->format.sampleFormat() != QAudioFormat::Int16) {
+    if (!sound || sound->encoding != WavSound::Encoding::Int16) {
         return std::nullopt;
     }
-    const int channels = sound->format.channelCount();
+    const int channels = sound->channels;
     std::vector<std::int16_t> samples;
     const auto* data = reinterpret_cast<const std::int16_t*>(sound->pcm.constData());
-    for (qint64 i = 0; i < sound->audibleBytes / 2; i += channels) {
+    for (qint64 i = 0; i < sound->pcm.size() / 2; i += channels) {
         samples.push_back(data[i]);
     }
     const std::vector<SoundSegment> found = FindSounds(samples);
     if (found.empty()) {
         return std::nullopt;
     }
-    const int rate = sound->format.sampleRate();
+    const int rate = sound->rate;
     // A file with pauses counts from its first sound to its last.
     SoundSegment whole{found.front().begin, found.back().end, found.front().hertz};
     return SoundPrint{whole.seconds(rate), whole.hertz};
@@ -35,7 +35,9 @@ std::vector<HeardBell> MatchRings(const SinkRecorder& recording,
     std::vector<HeardBell> heard(rings.size());
     std::size_t next = 0;
     for (std::size_t i = 0; i < rings.size(); ++i) {
-        const auto from = rings[i] - milliseconds(5);  // stamps are that exact
+        // The monitor hands over what the sink renders ahead of playing it, so a sound can
+        // seem to start this much before it was rung.
+        const auto from = rings[i] - milliseconds(20);
         auto until = rings[i] + patience;
         if (i + 1 < rings.size()) {
             until = std::min(until, rings[i + 1]);

@@ -62,17 +62,17 @@ std::optional<WavSound> Samples(const Format& f, QByteArray samples, bool bigEnd
     if (!sane) {
         return std::nullopt;
     }
-    QAudioFormat format;
-    format.setChannelCount(f.channels);
-    format.setSampleRate(f.rate);
+    WavSound sound;
+    sound.channels = f.channels;
+    sound.rate = f.rate;
     if (f.encoding == kPcm && f.bits == 8) {
-        format.setSampleFormat(QAudioFormat::UInt8);
+        sound.encoding = WavSound::Encoding::UInt8;
     } else if (f.encoding == kPcm && f.bits == 16) {
-        format.setSampleFormat(QAudioFormat::Int16);
+        sound.encoding = WavSound::Encoding::Int16;
     } else if (f.encoding == kPcm && (f.bits == 24 || f.bits == 32)) {
-        format.setSampleFormat(QAudioFormat::Int32);
+        sound.encoding = WavSound::Encoding::Int32;
     } else if (f.encoding == kFloat && f.bits == 32) {
-        format.setSampleFormat(QAudioFormat::Float);
+        sound.encoding = WavSound::Encoding::Float32;
     } else {
         return std::nullopt;
     }
@@ -81,8 +81,6 @@ std::optional<WavSound> Samples(const Format& f, QByteArray samples, bool bigEnd
     if (samples.isEmpty()) {
         return std::nullopt;
     }
-    WavSound sound;
-    sound.format = format;
     if (width == 3) {
         sound.pcm.resize(samples.size() / 3 * 4);
         const auto* from = reinterpret_cast<const uchar*>(samples.constData());
@@ -103,14 +101,14 @@ std::optional<WavSound> Samples(const Format& f, QByteArray samples, bool bigEnd
     } else {
         sound.pcm = samples;
     }
-    sound.audibleBytes = sound.pcm.size();
-    // Unsigned 8-bit samples are silent at their middle value, all others at zero.
-    const char silence = format.sampleFormat() == QAudioFormat::UInt8 ? '\x80' : '\0';
-    sound.pcm.append(format.bytesForDuration(qint64{kTrailingSilenceMs} * 1000), silence);
     return sound;
 }
 
 }  // namespace
+
+int WavSound::bytesPerFrame() const {
+    return channels * (encoding == Encoding::UInt8 ? 1 : encoding == Encoding::Int16 ? 2 : 4);
+}
 
 std::optional<WavSound> DecodeWavData(const QByteArray& data) {
     const qint64 size = data.size();

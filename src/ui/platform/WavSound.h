@@ -1,22 +1,20 @@
 #pragma once
 
-#include <QAudioFormat>
 #include <QByteArray>
 #include <QString>
 #include <optional>
 
-// A bell's sound decoded into memory, ready to be handed to an audio output at once.
+// A bell's sound decoded into memory, ready to be handed to a sound server at once: always
+// little-endian samples in one of the encodings every server takes.
 struct WavSound {
-    QAudioFormat format;
-    // The samples, followed by silence: an output stream is closed as soon as its last bytes
-    // are handed over, which drops what the sound server still holds, so the silence is what
-    // gets dropped instead of the bell's end.
-    QByteArray pcm;
-    qint64 audibleBytes = 0;  // the samples without the trailing silence
-};
+    enum class Encoding { UInt8, Int16, Int32, Float32 };
+    Encoding encoding = Encoding::Int16;
+    int channels = 1;
+    int rate = 44100;
+    QByteArray pcm;  // whole frames
 
-// How much silence follows each sound; more than the sound server buffers for a stream.
-inline constexpr int kTrailingSilenceMs = 400;
+    int bytesPerFrame() const;
+};
 
 // Largest WAV file taken as a bell; a larger one beeps rather than fill the memory.
 inline constexpr qint64 kLargestWavBytes = 100 * 1024 * 1024;

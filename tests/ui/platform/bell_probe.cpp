@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
     }
     std::vector<Clock::time_point> rungAt(static_cast<std::size_t>(rings.size()));
     for (qsizetype i = 0; i < rings.size(); ++i) {
-        QTimer::singleShot(rings[i].atMs, Qt::PreciseTimer, &player, [&, i] {
+        QTimer::singleShot(rings[i].atMs, Qt::PreciseTimer, &app, [&, i] {
             rungAt[static_cast<std::size_t>(i)] = Clock::now();
             for (int slot : rings[i].rung) {
                 player.RingBell(slot);
@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
     std::vector<Clock::time_point> paplayAt(static_cast<std::size_t>(baselineCount));
     std::vector<pid_t> paplays;
     for (int i = 0; i < baselineCount; ++i) {
-        QTimer::singleShot(1500 + 700 * i, Qt::PreciseTimer, &player, [&, i] {
+        QTimer::singleShot(1500 + 700 * i, Qt::PreciseTimer, &app, [&, i] {
             paplayAt[static_cast<std::size_t>(i)] = Clock::now();
             paplays.push_back(StartPlayer("paplay", beepFile.toStdString()));
         });
