@@ -2,7 +2,8 @@
 //
 //   bell_probe [--wav SLOT=PATH]... [--path SLOT=PATH]... [--ring SLOTS@MS]...
 //              [--series COUNT/EVERY/SLOTS@MS] [--quit-after MS]
-//              [--record SOURCE [--baseline N] [--heard-from MS] [--allow-late MS]]
+//              [--record SOURCE [--baseline N] [--heard-from MS | --heard-from-file PATH]
+//                               [--allow-late MS]]
 //
 // --wav makes SLOT a WAV bell playing PATH; --path only stores PATH, leaving the slot on the
 // built-in beep. Each --ring rings SLOTS (one slot, or "0+2" for two in the same tick) MS
@@ -12,7 +13,8 @@
 // With --record the probe records SOURCE (a sink's monitor) and checks that every ring was
 // heard whole (within 20 ms of its sound's length, at its pitch) and on time: no later than
 // the median of N plays of the beep by `paplay` before the rings, plus --allow-late. Rings
-// before --heard-from need not be heard. It prints one line for each bell that was wrong and
+// before --heard-from (or the number in the file --heard-from-file names, read once the rings
+// are over) need not be heard. It prints one line for each bell that was wrong and
 // a summary, and exits with 1 if any was.
 
 #include <QApplication>
@@ -108,6 +110,7 @@ int main(int argc, char** argv) {
                        {"record", "record and check", "source"},
                        {"baseline", "paplay plays before the rings", "n", "0"},
                        {"heard-from", "rings to be heard from", "ms", "0"},
+                       {"heard-from-file", "file giving --heard-from once the rings end", "path"},
                        {"allow-late", "lateness allowed", "ms", "80"}});
     parser.process(app);
 
@@ -189,7 +192,11 @@ int main(int argc, char** argv) {
         return print ? print : beepPrint;  // a file that cannot be played beeps
     };
 
-    const int heardFrom = Number(parser.value("heard-from"), "--heard-from");
+    // The test writes the file while the probe runs, when it knows the moment that counts.
+    const QString heardFromText = parser.isSet("heard-from-file")
+                                      ? QString::fromUtf8(ReadFile(parser.value("heard-from-file")))
+                                      : parser.value("heard-from");
+    const int heardFrom = Number(heardFromText.trimmed(), "--heard-from " + heardFromText);
     const std::vector<HeardBell> heard = MatchRings(*recorder, rungAt, patience);
     int wrong = 0;
     int counted = 0;
