@@ -21,8 +21,7 @@ constexpr pa_usec_t kRetryUs = 1'000'000;
 // the window system, so it is sounded from the user-interface thread.
 void DesktopBeep(const char* why) {
     qCDebug(lcBells) << "desktop beep:" << why;
-    QMetaObject::invokeMethod(
-        qApp, [] { QApplication::beep(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(qApp, &QApplication::beep, Qt::QueuedConnection);
 }
 
 pa_sample_format_t SampleFormat(WavSound::Encoding encoding) {
