@@ -147,10 +147,11 @@ def main_window(app):
 def focus_after_click(app):
     # With a screen reader on, a pressed button keeps the focus and reads its new name.
     window = window_titled(app, "Rondelay")
-    wanted = [("push button", "ストップ")]
+    # By role, not by the role's name: AT-SPI 2.56 (Debian 13) names a push button "button".
+    wanted = [(pyatspi.ROLE_PUSH_BUTTON, "ストップ")]
     deadline = time.monotonic() + 3
     while True:
-        focused = [(a.getRoleName(), fresh(a).name) for a in descendants(window)
+        focused = [(a.getRole(), fresh(a).name) for a in descendants(window)
                    if a.getState().contains(pyatspi.STATE_FOCUSED)]
         if focused == wanted or time.monotonic() > deadline:
             break
