@@ -68,10 +68,16 @@ start 36 1
 rest_display=$DISPLAY rest_window=$window rest_app=$app rest_conf=$conf
 xdotool windowactivate --sync "$window" >/dev/null 2>&1
 xdotool key --clearmodifiers Return  # start
-xdotool key --clearmodifiers alt+v
-sleep 0.3
-xdotool key o
-rest_options=$(timeout 10 xdotool search --sync --onlyvisible --name 'ｵﾌﾟｼｮﾝ' | head -n 1)
+# A busy machine may take longer than the pause to open the menu, and the O then goes nowhere:
+# a menu still open is closed and the keys are given again, as a user would.
+for _ in 1 2 3; do
+  xdotool key --clearmodifiers alt+v
+  sleep 0.5
+  xdotool key o
+  rest_options=$(timeout 5 xdotool search --sync --onlyvisible --name 'ｵﾌﾟｼｮﾝ' | head -n 1)
+  [ -n "$rest_options" ] && break
+  xdotool key Escape Escape
+done
 # OK holds the focus: eight tabs reach the rest's seconds, eight back return to OK.
 xdotool key Tab Tab Tab Tab Tab Tab Tab Tab ctrl+a 4 0
 xdotool key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
@@ -89,6 +95,7 @@ conf=$XDG_CONFIG_HOME/Rondelay/Rondelay.conf
 screenshot() {  # screenshot FILE [WINDOW [client]]
   sleep 0.5
   local id=${2:-$window} x y w h left right top bottom
+  [ -n "$id" ] || return 0  # no window to take: its own check has failed already
   read -r x y w h < <(xwininfo -id "$id" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
     /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
   # Include the window manager's frame around the client.
