@@ -139,13 +139,16 @@ done
 home=$work/killed
 conf=$home/Rondelay/Rondelay.conf
 export XDG_CONFIG_HOME=$home
+started=$(date +%s%N)
 "$save_loop" once second && cp "$conf" "$work/second.conf"
+once_ms=$((($(date +%s%N) - started) / 1000000))
 "$save_loop" once first && cp "$conf" "$work/first.conf"
 first=0 second=0 broken=0
 for n in $(seq "$tries"); do
   "$save_loop" loop &
   pid=$!
-  sleep "0.$(printf %03d $((RANDOM % 150 + 20)))"
+  # From before the first save to a few saves in, however long this machine takes to start.
+  sleep "$(awk -v ms=$((once_ms / 2 + RANDOM % (2 * once_ms + 50))) 'BEGIN { printf "%.3f", ms / 1000 }')"
   kill -KILL "$pid"
   wait "$pid" 2>/dev/null
   if cmp -s "$conf" "$work/first.conf"; then
