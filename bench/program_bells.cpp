@@ -1,8 +1,9 @@
 // program_bells [rounds]: bells rung by the program's own tick path (the main window, the engine
 // and the real bell player, as main() builds them, the window minimised), heard in the monitor
 // of the default sink. Each round rings a lone slot-0 bell at a round's end and then slot 0
-// and the finish bell in one tick at the round-mode stop; both are timed from the tick to the
-// sound's onset. The ticks in between come as fast as the window takes them. Run it beside a
+// and the finish bell in one tick at the round-mode stop, both delivered by the tick source;
+// both are timed from the tick to the sound's onset. The ticks in between come as fast as the
+// window takes them. Run it beside a
 // sound server with a sink named "rec":
 //
 //   scripts/sound-server.sh pulseaudio|pipewire xvfb-run -a build/bench/program_bells 20
@@ -34,6 +35,14 @@ void Ticks(frmMain& window, int count) {
         emit window.fTimer.tick();
         QApplication::processEvents();
     }
+}
+
+// Lets the tick source deliver the next tick as it does in the program, one second after it is
+// turned on, and gives that moment: the source keeps it to within a millisecond.
+Clock::time_point RealTick(frmMain& window) {
+    const Clock::time_point due = Clock::now() + std::chrono::seconds(1);
+    window.fTimer.setEnabled(true);
+    return due;
 }
 
 }  // namespace
@@ -74,16 +83,15 @@ int main(int argc, char** argv) {
         window.fTimer.setEnabled(false);  // the ticks come from here
         Ticks(window, 59);
         Wait(700);
-        all.push_back(Clock::now());
-        lone.push_back(all.back());
-        Ticks(window, 1);
-        Wait(700);
+        lone.push_back(RealTick(window));
+        all.push_back(lone.back());
+        Wait(1500);
+        window.fTimer.setEnabled(false);
         Ticks(window, 59);
         Wait(700);
-        all.push_back(Clock::now());
-        stop.push_back(all.back());
-        Ticks(window, 1);
-        Wait(700);
+        stop.push_back(RealTick(window));  // the stop turns the tick source off itself
+        all.push_back(stop.back());
+        Wait(1700);
     }
     recorder.stop();
     const std::vector<HeardBell> heard = MatchRings(recorder, all, std::chrono::milliseconds(600));
