@@ -160,12 +160,13 @@ struct PulseOutput::Connection {
         }
         playing = sound;
         written = 0;
-        const pa_sample_spec spec{SampleFormat(sound.encoding), static_cast<uint32_t>(sound.rate),
-                                  static_cast<uint8_t>(sound.channels)};
+        const pa_sample_spec samples{SampleFormat(sound.encoding),
+                                     static_cast<uint32_t>(sound.rate),
+                                     static_cast<uint8_t>(sound.channels)};
         pa_channel_map channels{};
-        pa_channel_map_init_extend(&channels, spec.channels, PA_CHANNEL_MAP_WAVEEX);
-        stream = pa_sample_spec_valid(&spec) != 0
-                     ? pa_stream_new_with_proplist(context, "ベル", &spec, &channels, nullptr)
+        pa_channel_map_init_extend(&channels, samples.channels, PA_CHANNEL_MAP_WAVEEX);
+        stream = pa_sample_spec_valid(&samples) != 0
+                     ? pa_stream_new_with_proplist(context, "ベル", &samples, &channels, nullptr)
                      : nullptr;
         if (stream == nullptr) {
             refused("the server cannot play this sound");
