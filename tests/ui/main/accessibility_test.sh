@@ -89,9 +89,21 @@ if [ "$platform" = wayland ]; then
   (cd "$work/shot" && timeout 10 weston-screenshooter) && mv "$work"/shot/*.png "$artifacts/window-wayland.png"
   check "a screenshot of weston's screen" $? "weston-screenshooter failed"
 fi
+# activate WINDOW: gives it the keyboard, asking the window manager again until it has, as a
+# busy machine's openbox may not have done at the first asking.
+activate() {
+  local _
+  for _ in $(seq 20); do
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0
+    sleep 0.25
+  done
+  echo "     the window manager never made $1 the active window"
+}
+
 if [ "$platform" = x11 ]; then
   window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Rondelay$' | head -n 1)
-  xdotool windowactivate --sync "$window" >/dev/null 2>&1
+  activate "$window"
   # Start takes the focus first; Space presses it as a keyboard user would.
   xdotool key --clearmodifiers space
   sleep 0.6
@@ -105,7 +117,7 @@ if [ "$platform" = x11 ]; then
   check "Options dialog over AT-SPI" $? "see the lines above"
   xdotool key Escape
   sleep 0.5
-  xdotool windowactivate --sync "$window" >/dev/null 2>&1
+  activate "$window"
   xdotool key --clearmodifiers alt+h
   sleep 0.3
   xdotool key a
