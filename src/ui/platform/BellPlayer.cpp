@@ -1,7 +1,6 @@
 #include "ui/platform/BellPlayer.h"
 
 #include <QFile>
-#include <QLoggingCategory>
 #include <cstdio>
 
 #include "engine/BellChoice.h"
@@ -13,8 +12,6 @@ static void InitSounds() {
 }
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcBells, "rondelay.bells", QtInfoMsg)
 
 // The built-in beep, from the program's resources. Should they be damaged, the player still
 // works: every bell then gives the desktop's beep.

@@ -9,10 +9,9 @@
 
 #include "AppInfo.h"
 
-namespace {
-
-// Says which way each bell went; off unless QT_LOGGING_RULES asks for rondelay.bells.debug.
 Q_LOGGING_CATEGORY(lcBells, "rondelay.bells", QtInfoMsg)
+
+namespace {
 
 // How long after losing the server, or failing to reach it, the next try starts.
 constexpr pa_usec_t kRetryUs = 1'000'000;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLoggingCategory>
 #include <memory>
 
 #include "ui/platform/WavSound.h"
@@ -10,6 +11,9 @@
 // at that moment, so a bell follows headphones plugged in; a new sound cuts off the one still
 // playing. Nothing here ever waits on the server: with no server, or a stream it refuses,
 // the built-in beep or the desktop's own beep sounds instead.
+// Says which way each bell went; off unless QT_LOGGING_RULES asks for rondelay.bells.debug.
+Q_DECLARE_LOGGING_CATEGORY(lcBells)
+
 class PulseOutput {
 public:
     explicit PulseOutput(WavSound beep);
