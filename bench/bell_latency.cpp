@@ -27,8 +27,8 @@
 #include <map>
 
 #include "settings/TimerSettings.h"
-#include "support/HeardBells.h"
-#include "ui/platform/BellPlayer.h"
+#include "soundmeter/HeardBells.h"
+#include "ui/platform/sound/BellPlayer.h"
 
 namespace {
 

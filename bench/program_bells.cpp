@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "support/HeardBells.h"
+#include "soundmeter/HeardBells.h"
 #include "ui/app/Application.h"
 #include "ui/app/ProgramData.h"
 #include "ui/main/frmMain.h"

@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/platform/TickSource.h"
+#include "ui/platform/timing/TickSource.h"
 
 namespace {
 

@@ -14,13 +14,11 @@ public:
 
     constexpr FontSize() = default;
     static constexpr FontSize fromWhole(std::int64_t points) { return FontSize(points * Scale); }
-    static constexpr FontSize fromTenThousandths(std::int64_t units) { return FontSize(units); }
     // Rounds to the nearest ten-thousandth; non-finite input gives nothing.
     static std::optional<FontSize> fromPoints(double points);
     // Reads the text the way numbers typed by the user are read (see NumberText.h).
     static std::optional<FontSize> fromText(std::string_view text);
 
-    constexpr std::int64_t tenThousandths() const { return m_units; }
     double points() const { return static_cast<double>(m_units) / Scale; }
     // Decimal text with a point, up to four fractional digits, no trailing zeros: "36", "10.5".
     std::string toText() const;

@@ -7,9 +7,9 @@
 #include "settings/QtSettingsStore.h"
 #include "settings/TimerSettings.h"
 #include "ui/app/PlatformServices.h"
-#include "ui/platform/ColorChooser.h"
-#include "ui/platform/FontChooser.h"
-#include "ui/platform/MessageBox.h"
+#include "ui/platform/dialogs/ColorChooser.h"
+#include "ui/platform/dialogs/FontChooser.h"
+#include "ui/platform/dialogs/MessageBox.h"
 
 class QApplication;
 

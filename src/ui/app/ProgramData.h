@@ -5,7 +5,7 @@
 
 #include "engine/BellRinger.h"
 #include "engine/TimerEngine.h"
-#include "settings/BellHandOver.h"
+#include "ui/bell/BellHandOver.h"
 #include "settings/TimerSettings.h"
 #include "ui/platform/LoadedForms.h"
 

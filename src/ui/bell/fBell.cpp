@@ -80,7 +80,7 @@ void fBell::cBell_Click(int index) {
 QString fBell::BrowseWavFile() {
     using namespace OpenFileFlags;
     const auto name = CommonDialog1->chooseOpenFile(
-        this, {LongNames | FileMustExist | PathMustExist, QString::fromUtf8(BellFileFilter), 2});
+        this, {FileMustExist, QString::fromUtf8(BellFileFilter), 2});
     return name.value_or(QString());
 }
 

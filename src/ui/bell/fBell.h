@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <memory>
 
-#include "settings/BellHandOver.h"
-#include "ui/platform/FileChooser.h"
+#include "ui/bell/BellHandOver.h"
+#include "ui/platform/dialogs/FileChooser.h"
 
 class QButtonGroup;
 class QGroupBox;

@@ -18,7 +18,7 @@
 #include "ui/main/Glyphs.h"
 #include "ui/main/MainTexts.h"
 #include "ui/options/frmOptions.h"
-#include "ui/platform/FontChooser.h"
+#include "ui/platform/dialogs/FontChooser.h"
 #include "ui/platform/FormDesign.h"
 #include "ui/platform/SystemColors.h"
 
@@ -273,8 +273,7 @@ void frmMain::UpdateStatus() {
 }
 
 void frmMain::ApplyDisplayFont() {
-    DisplayFont = MakeDisplayFont(m_data.settings.Font, QMainWindow::font());
-    QFont font = DisplayFont;
+    QFont font = MakeDisplayFont(m_data.settings.Font, QMainWindow::font());
     fTimerDisplay->setFont(font);
     // Keep the window within the screen, however large the stored size.
     if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
@@ -292,12 +291,11 @@ void frmMain::ApplyDisplayFont() {
 
 void frmMain::ChooseDisplayFont() {
     FontFields& fields = m_data.settings.Font;
-    DisplayFont = fTimerDisplay->font();
-    const FontChoice initial{QFontInfo(DisplayFont).family(), fields.Size.points(), fields.Bold,
+    const FontChoice initial{QFontInfo(fTimerDisplay->font()).family(), fields.Size.points(), fields.Bold,
                              fields.Italic};
     using namespace FontChooserFlags;
     const auto choice = m_platform.fontChooser.chooseFont(
-        this, initial, {ScreenFonts | AnsiOnly | LimitSize | ForceFontExist, 36, 512});
+        this, initial, {AnsiOnly | LimitSize | ForceFontExist, 36, 512});
     if (!choice) {
         return;
     }

@@ -11,7 +11,7 @@
 
 #include "ui/app/PlatformServices.h"
 #include "ui/app/ProgramData.h"
-#include "ui/platform/TickSource.h"
+#include "ui/platform/timing/TickSource.h"
 
 // The timer window. It wires the engine to the labels, buttons and tick source; the rules
 // live in the engine, the texts in MainTexts and the arithmetic in DisplayLayout.
@@ -71,7 +71,6 @@ private:
 
     ProgramData& m_data;
     PlatformServices& m_platform;
-    QFont DisplayFont;  // the live font of the time display; its fields are in the settings
     QIcon StartGlyph;
     QIcon StopGlyph;
     bool DelRegFlag = false;

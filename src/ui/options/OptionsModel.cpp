@@ -2,7 +2,7 @@
 
 #include "settings/FlagRules.h"
 #include "settings/NumberText.h"
-#include "ui/platform/SystemColorValues.h"
+#include "settings/SystemColorValues.h"
 
 namespace {
 

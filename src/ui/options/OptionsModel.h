@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/BellHandOver.h"
+#include "ui/bell/BellHandOver.h"
 #include "settings/TimerSettings.h"
 
 // The Options dialog without its window: the values, texts, enabled states and colours of

@@ -6,7 +6,7 @@
 
 class QWidget;
 
-#include "ui/platform/SystemColorValues.h"
+#include "settings/SystemColorValues.h"
 
 // Stored colour values: 0x00BBGGRR for a fixed colour (red in the low byte), or 0x800000nn
 // naming a system colour, which is taken from the palette.

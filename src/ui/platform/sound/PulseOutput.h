@@ -3,7 +3,7 @@
 #include <QLoggingCategory>
 #include <memory>
 
-#include "ui/platform/WavSound.h"
+#include "ui/platform/sound/WavSound.h"
 
 // One connection to the desktop's sound server (PulseAudio, or PipeWire through its PulseAudio
 // service) for the program's life, on a thread of its own, rebuilt every second while the

@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <chrono>
 
-#include "ui/platform/TickSchedule.h"
+#include "ui/platform/timing/TickSchedule.h"
 
 // The one-second tick source. A plain QTimer is not good enough for a clock that counts ticks:
 // its coarse default may fire each tick up to 5 % of the interval early or late and shifts its
@@ -13,20 +13,21 @@
 // re-armed for each next tick. Ticks that fall due while the event loop is stalled are all
 // delivered, one tick() each, once it runs again.
 //
-// A tick() handler may disable or re-enable the source, change its interval or run a nested
-// event loop (a modal dialog); ticks keep coming inside the nested loop.
+// A tick() handler may disable or re-enable the source or run a nested event loop (a modal
+// dialog); ticks keep coming inside the nested loop.
 //
 // Where the system has a timer that wakes at an exact moment (Linux's timerfd) each tick costs
 // one wake-up; elsewhere a wait is cut short and finished with a second, short one (see armNext).
+class QSocketNotifier;
+
 class TickSource : public QObject {
     Q_OBJECT
 public:
     explicit TickSource(QObject* parent = nullptr);
     ~TickSource() override;
 
-    // At least 1 ms. While enabled, the next tick comes one new interval after the last one.
+    // At least 1 ms; it takes effect when the source is next enabled.
     void setInterval(int milliseconds);
-    int interval() const;
     // Enabling starts a new anchor: the first tick comes one interval later. Enabling an
     // enabled source changes nothing.
     void setEnabled(bool enabled);
@@ -39,10 +40,13 @@ private:
     void onTimeout();
     void armNext();
     void armExact(TickSchedule::Nanos due);
+    void useQtTimer();
     TickSchedule::Nanos now() const;
 
     QTimer m_timer;
     int m_exactTimer = -1;  // the timerfd, where there is one
+    QSocketNotifier* m_exactNotifier = nullptr;
+    std::chrono::milliseconds m_interval{1000};
     std::chrono::steady_clock::time_point m_origin;
     TickSchedule m_schedule;
     bool m_enabled = false;

@@ -1,4 +1,4 @@
-#include "support/SinkRecorder.h"
+#include "soundmeter/SinkRecorder.h"
 
 #include <fcntl.h>
 #include <signal.h>

@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "support/SinkRecorder.h"
-#include "support/SoundSegments.h"
+#include "soundmeter/SinkRecorder.h"
+#include "soundmeter/SoundSegments.h"
 
 // What a sound file holds, measured the way a recording is.
 struct SoundPrint {

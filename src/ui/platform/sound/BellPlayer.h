@@ -6,8 +6,8 @@
 
 #include "engine/BellRinger.h"
 #include "settings/TimerSettings.h"
-#include "ui/platform/PulseOutput.h"
-#include "ui/platform/WavSound.h"
+#include "ui/platform/sound/PulseOutput.h"
+#include "ui/platform/sound/WavSound.h"
 
 // Rings the bells through the desktop's sound server. Each slot's sound is decoded ahead of
 // time; a ring hands it to the output and returns at once. A new bell stops the one still

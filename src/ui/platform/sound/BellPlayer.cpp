@@ -1,4 +1,4 @@
-#include "ui/platform/BellPlayer.h"
+#include "ui/platform/sound/BellPlayer.h"
 
 #include <QFile>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "ui/platform/TickSource.h"
+#include "ui/platform/timing/TickSource.h"
 
 #include <QSocketNotifier>
 #include <algorithm>
@@ -9,10 +9,11 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #endif
 
 using std::chrono::ceil;
-using std::chrono::duration_cast;
 using std::chrono::milliseconds;
 
 namespace {
@@ -29,6 +30,7 @@ TickSource::TickSource(QObject* parent) : QObject(parent), m_timer(this) {
     m_exactTimer = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
     if (m_exactTimer >= 0) {
         auto* notifier = new QSocketNotifier(m_exactTimer, QSocketNotifier::Read, this);
+        m_exactNotifier = notifier;
         connect(notifier, &QSocketNotifier::activated, this, [this] {
             std::uint64_t expirations = 0;
             // Nothing to read is harmless: the timer was re-armed or stopped after it fired.
@@ -41,6 +43,10 @@ TickSource::TickSource(QObject* parent) : QObject(parent), m_timer(this) {
         return;
     }
 #endif
+    useQtTimer();
+}
+
+void TickSource::useQtTimer() {
     m_timer.setSingleShot(true);
     // The coarse default may fire up to 5 % of the interval late; the clock cannot afford it.
     m_timer.setTimerType(Qt::PreciseTimer);
@@ -56,18 +62,7 @@ TickSource::~TickSource() {
 }
 
 void TickSource::setInterval(int milliseconds) {
-    const std::chrono::milliseconds interval(std::max(milliseconds, 1));
-    if (interval == m_schedule.interval()) {
-        return;
-    }
-    m_schedule.changeInterval(interval);
-    if (m_enabled) {
-        armNext();
-    }
-}
-
-int TickSource::interval() const {
-    return static_cast<int>(duration_cast<milliseconds>(m_schedule.interval()).count());
+    m_interval = std::chrono::milliseconds(std::max(milliseconds, 1));
 }
 
 void TickSource::setEnabled(bool enabled) {
@@ -77,7 +72,7 @@ void TickSource::setEnabled(bool enabled) {
     m_enabled = enabled;
     if (enabled) {
         m_origin = std::chrono::steady_clock::now();
-        m_schedule.start(TickSchedule::Nanos{0}, m_schedule.interval());
+        m_schedule.start(TickSchedule::Nanos{0}, m_interval);
         armNext();
     } else if (m_exactTimer >= 0) {
         armExact(TickSchedule::Nanos{-1});
@@ -133,7 +128,22 @@ void TickSource::armExact([[maybe_unused]] TickSchedule::Nanos due) {
         when.it_value.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
         when.it_value.tv_nsec = static_cast<long>(ns % 1'000'000'000);
     }
-    timerfd_settime(m_exactTimer, TFD_TIMER_ABSTIME, &when, nullptr);
+    if (timerfd_settime(m_exactTimer, TFD_TIMER_ABSTIME, &when, nullptr) == 0) {
+        return;
+    }
+    // The clock must go on: from here on it ticks on Qt's timer, which is less exact.
+    std::fprintf(stderr, "rondelay: the exact tick timer failed (%s); ticking on Qt's timer\n",
+                 std::strerror(errno));
+    // This may run inside the notifier's own signal, so it is only switched off here.
+    m_exactNotifier->setEnabled(false);
+    m_exactNotifier->deleteLater();
+    m_exactNotifier = nullptr;
+    close(m_exactTimer);
+    m_exactTimer = -1;
+    useQtTimer();
+    if (due >= TickSchedule::Nanos{0}) {
+        armNext();
+    }
 #endif
 }
 

@@ -1,4 +1,4 @@
-#include "ui/platform/WavSound.h"
+#include "ui/platform/sound/WavSound.h"
 
 #include <QFile>
 #include <QFileInfo>

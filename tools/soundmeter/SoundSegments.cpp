@@ -1,4 +1,4 @@
-#include "support/SoundSegments.h"
+#include "soundmeter/SoundSegments.h"
 
 #include <cstdlib>
 

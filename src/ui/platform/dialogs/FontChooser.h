@@ -21,11 +21,9 @@ struct FontChoice {
 
 // Options of the font chooser, as the bits of the classic font dialog's option set.
 namespace FontChooserFlags {
-inline constexpr int ScreenFonts = 0x00001;
 inline constexpr int AnsiOnly = 0x00400;  // ordinary text fonts only, no symbol fonts
 inline constexpr int LimitSize = 0x02000;
 inline constexpr int ForceFontExist = 0x10000;
-inline constexpr int Effects = 0x00100;  // underline, strike-out, colour; never offered here
 }  // namespace FontChooserFlags
 
 struct FontChooserOptions {

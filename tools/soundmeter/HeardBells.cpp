@@ -1,9 +1,9 @@
-#include "support/HeardBells.h"
+#include "soundmeter/HeardBells.h"
 
 #include <QtEndian>
 #include <algorithm>
 
-#include "ui/platform/WavSound.h"
+#include "ui/platform/sound/WavSound.h"
 
 std::optional<SoundPrint> PrintOfWav(const QByteArray& wav) {
     const std::optional<WavSound> sound = DecodeWavData(wav);

@@ -1,4 +1,4 @@
-#include "ui/platform/MessageBox.h"
+#include "ui/platform/dialogs/MessageBox.h"
 
 #include <QMessageBox>
 

@@ -17,9 +17,7 @@ struct OpenFileOptions {
 };
 
 namespace OpenFileFlags {
-inline constexpr int PathMustExist = 0x000800;
 inline constexpr int FileMustExist = 0x001000;
-inline constexpr int LongNames = 0x200000;
 }  // namespace OpenFileFlags
 
 // Lets the user pick one existing file; no value when cancelled. One chooser keeps the last

@@ -1,4 +1,4 @@
-#include "ui/platform/PulseOutput.h"
+#include "ui/platform/sound/PulseOutput.h"
 
 #include <pulse/pulseaudio.h>
 

@@ -1,4 +1,4 @@
-#include "ui/platform/FontChooser.h"
+#include "ui/platform/dialogs/FontChooser.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "settings/NumberText.h"
-#include "ui/platform/MessageBox.h"
+#include "ui/platform/dialogs/MessageBox.h"
 
 namespace {
 

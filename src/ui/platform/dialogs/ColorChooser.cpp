@@ -1,4 +1,4 @@
-#include "ui/platform/ColorChooser.h"
+#include "ui/platform/dialogs/ColorChooser.h"
 
 #include <QColorDialog>
 

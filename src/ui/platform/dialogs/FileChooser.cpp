@@ -1,4 +1,4 @@
-#include "ui/platform/FileChooser.h"
+#include "ui/platform/dialogs/FileChooser.h"
 
 #include <QFileDialog>
 

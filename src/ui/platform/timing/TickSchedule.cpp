@@ -1,4 +1,4 @@
-#include "ui/platform/TickSchedule.h"
+#include "ui/platform/timing/TickSchedule.h"
 
 #include <algorithm>
 
@@ -13,10 +13,6 @@ void TickSchedule::start(Nanos anchor, Nanos interval) {
     m_anchor = anchor;
     m_interval = positive(interval);
     m_delivered = 0;
-}
-
-void TickSchedule::changeInterval(Nanos interval) {
-    start(dueTime(m_delivered), interval);
 }
 
 std::int64_t TickSchedule::pending(Nanos now) const {

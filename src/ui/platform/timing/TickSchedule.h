@@ -14,11 +14,7 @@ public:
 
     // Starts afresh: nothing delivered, tick 1 due one interval after the anchor.
     void start(Nanos anchor, Nanos interval);
-    // Keeps the ticks delivered so far: the next one is due one new interval after the last
-    // delivered tick was due (or after the anchor if none was).
-    void changeInterval(Nanos interval);
 
-    Nanos interval() const { return m_interval; }
     std::int64_t delivered() const { return m_delivered; }
     // When tick n of the current anchor is due.
     Nanos dueTime(std::int64_t n) const { return m_anchor + n * m_interval; }
