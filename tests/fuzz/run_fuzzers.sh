@@ -17,7 +17,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 for name in settings_store number_text wav_check; do
   seeds=("$here/seeds/$name")
-  [ "$name" = wav_check ] && seeds+=("$here/../../src/ui/platform/sounds")
+  [ "$name" = wav_check ] && seeds+=("$here/../../src/ui/platform/sound/sounds")
   found=("$here/found/$name"/*)
   if [ -e "${found[0]}" ]; then
     if ! "$bin/fuzz_$name" -timeout=10 "${found[@]}" >"$work/$name.replay" 2>&1; then

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # The settings store under faults, on the real program (offscreen, closed with SIGTERM, which
 # saves): a read-only settings folder and a full file system (where a tmpfs can be mounted)
-# at exit leave the old file byte for byte and say why on one line of standard error;
-# damaged stores load what can be read and are saved whole; a save loop killed with SIGKILL
-# at random moments always leaves one whole file.
+# at exit leave the old file byte for byte and say why on one line of standard error; a save
+# loop killed with SIGKILL at random moments always leaves one whole file.
 # Usage: store_faults_test.sh RONDELAY STORE_SAVE_LOOP
 # STORE_KILL_TRIES sets how often the save loop is killed (200 unless told).
 set -uo pipefail
@@ -102,38 +101,6 @@ if [ "${mounted:-1}" = 0 ]; then
 else
   echo "skip full file system: no tmpfs can be mounted here"
 fi
-
-# Damaged stores: each holds IntMin=7, readable, and one kind of damage.
-keys=(IntFlag IntMin NextFlag NextSec ClearFlag FinFlag FinHour FinMin FinNum Color RestColor
-  0BellFlag 0BellFile 1BellFlag 1BellFile 2BellFlag 2BellFile Bold Italic Name Size)
-damage() {  # damage NAME: the damaged store's text
-  case $1 in
-  invalid-utf8) printf '[Timer]\nIntMin=7\nFinNum=\xc3\x28\xff\n[Font]\nName=\xe3\x81\n' ;;
-  binary-bytes) printf '[Timer]\nIntMin=7\n\x00\x01\x02\x7f\x80=\xfe\x00\n\x1b[2J\n' ;;
-  megabyte-line) printf '[Timer]\nIntMin=7\n0BellFile=%s\n' "$(head -c 1048576 /dev/zero | tr '\0' x)" ;;
-  key-twice) printf '[Timer]\nIntMin=7\nFinHour=2\nFinHour=3\n' ;;
-  section-twice) printf '[Timer]\nIntMin=7\n[Font]\nBold=true\n[Timer]\nIntFlag=1\n' ;;
-  no-final-newline) printf '[Timer]\nIntFlag=1\nIntMin=7' ;;
-  esac
-}
-for kind in invalid-utf8 binary-bytes megabyte-line key-twice section-twice no-final-newline; do
-  home=$work/$kind
-  mkdir -p "$home/Rondelay" "$home/runtime"
-  chmod 700 "$home/runtime"
-  damage "$kind" >"$home/Rondelay/Rondelay.conf"
-  run_and_close "$home"
-  conf=$home/Rondelay/Rondelay.conf
-  missing=()
-  for key in "${keys[@]}"; do
-    [ "$(grep -c "^$key=" "$conf")" = 1 ] || missing+=("$key")
-  done
-  [ ${#missing[@]} = 0 ] && iconv -f UTF-8 -t UTF-8 "$conf" >/dev/null 2>&1 &&
-    [ "$(tail -c 1 "$conf" | od -An -c | tr -d ' ')" = '\n' ] && [ ! -s "$home/stderr" ]
-  check "$kind: the next save writes a whole store, each of the 21 keys once, in UTF-8" $? \
-    "missing or repeated: ${missing[*]}; stderr: $(head -c 300 "$home/stderr")"
-  grep -qx "IntMin=7" "$conf"
-  check "$kind: the readable value is kept" $? "$(grep IntMin "$conf")"
-done
 
 # SIGKILL at random moments of a save loop: always the first or the second store, whole.
 home=$work/killed

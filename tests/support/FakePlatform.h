@@ -6,10 +6,10 @@
 #include "support/MemorySettingsStore.h"
 #include "ui/app/PlatformServices.h"
 #include "ui/app/ProgramData.h"
-#include "ui/platform/ColorChooser.h"
-#include "ui/platform/FileChooser.h"
-#include "ui/platform/FontChooser.h"
-#include "ui/platform/MessageBox.h"
+#include "ui/platform/dialogs/ColorChooser.h"
+#include "ui/platform/dialogs/FileChooser.h"
+#include "ui/platform/dialogs/FontChooser.h"
+#include "ui/platform/dialogs/MessageBox.h"
 
 // Platform services with scripted answers, for tests of the forms.
 

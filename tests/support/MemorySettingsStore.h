@@ -26,7 +26,6 @@ public:
 
     // Sets a value without recording a call, as a hand-edited store would hold it.
     void put(std::string_view section, std::string_view key, std::string_view text);
-    bool contains(std::string_view section, std::string_view key) const;
     bool hasSection(std::string_view section) const;
 
     const std::vector<Call>& calls() const { return m_calls; }

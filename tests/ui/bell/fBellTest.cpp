@@ -105,7 +105,7 @@ TEST(fBell, OpensInTheModeOfThePairAndOnlyOkHandsBackTheChoiceAsTheUserLeftIt) {
     EXPECT_EQ(asked.filter,
               QStringLiteral("すべてのファイル (*.*)|*.*|WAVファイル (*.wav)|*.wav|"));
     EXPECT_EQ(asked.filterIndex, 2);
-    EXPECT_EQ(asked.flags, 0x201800);
+    EXPECT_TRUE(asked.flags & OpenFileFlags::FileMustExist);
 }
 
 }  // namespace

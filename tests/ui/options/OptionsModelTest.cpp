@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/platform/SystemColorValues.h"
+#include "settings/SystemColorValues.h"
 
 namespace {
 
@@ -52,19 +52,28 @@ constexpr Enabled RoundModeWithRest{.fRondelayMin = true,
                                     .fTimerFinRound = true,
                                     .cBellRef0 = true,
                                     .cBellRef2 = true};
+constexpr Enabled NoInterval{.fTimerFinHour = true, .fTimerFinMin = true, .cBellRef2 = true};
+
+// The four tick boxes the enabling rules follow, as stored or as clicked.
+struct Ticks {
+    std::int16_t IntFlag = 0;
+    std::int16_t NextFlag = 0;
+    std::int16_t ClearFlag = 0;
+    std::int16_t FinFlag = 0;
+};
+enum class Box { Interval, Rest, RoundClear, Stop };
+struct Click {
+    Box box;
+    int value;
+};
 
 class OptionsModelTest : public ::testing::Test {
 protected:
-    // Opens the dialog on the stored IntFlag, NextFlag, ClearFlag and FinFlag.
-    OptionsModel& open(std::int16_t intFlag, std::int16_t nextFlag, std::int16_t clearFlag,
-                       std::int16_t finFlag) {
-        settings.IntFlag = intFlag;
-        settings.NextFlag = nextFlag;
-        settings.ClearFlag = clearFlag;
-        settings.FinFlag = finFlag;
-        return open();
-    }
-    OptionsModel& open() {
+    OptionsModel& open(const Ticks& stored = {}) {
+        settings.IntFlag = stored.IntFlag;
+        settings.NextFlag = stored.NextFlag;
+        settings.ClearFlag = stored.ClearFlag;
+        settings.FinFlag = stored.FinFlag;
         model.emplace(settings, handOver).Form_Load();
         return *model;
     }
@@ -74,79 +83,93 @@ protected:
     std::optional<OptionsModel> model;
 };
 
-TEST_F(OptionsModelTest, RoundModeOpensWithOnlyTheRoundsFieldOfTheStop) {
-    ExpectEnabled(open(1, 0, 1, 1), {.fRondelayMin = true,
-                                     .fRondelayNextFlag = true,
-                                     .fRondelayClearFlag = true,
-                                     .fTimerFinRound = true,
-                                     .cBellRef0 = true,
-                                     .cBellRef2 = true});
+TEST_F(OptionsModelTest, EachTickBoxEnablesExactlyTheFieldsThatDependOnIt) {
+    constexpr Ticks All{.IntFlag = 1, .NextFlag = 1, .ClearFlag = 1, .FinFlag = 1};
+    Enabled noStop = RoundModeWithRest;
+    noStop.fTimerFinRound = noStop.cBellRef2 = false;
+    Enabled withRest = IntervalAndStopByTime;
+    withRest.fRondelayNextSec = true;
+    const struct {
+        const char* situation;
+        Ticks stored;
+        std::vector<Click> clicks;
+        Enabled want;
+    } cases[] = {
+        {"round mode opens with only the rounds field of the stop",
+         {.IntFlag = 1, .ClearFlag = 1, .FinFlag = 1},
+         {},
+         {.fRondelayMin = true,
+          .fRondelayNextFlag = true,
+          .fRondelayClearFlag = true,
+          .fTimerFinRound = true,
+          .cBellRef0 = true,
+          .cBellRef2 = true}},
+        {"hand-edited flags open ticked",
+         {.IntFlag = 2, .NextFlag = 7},
+         {},
+         {.fRondelayMin = true,
+          .fRondelayNextFlag = true,
+          .fRondelayNextSec = true,
+          .fRondelayClearFlag = true,
+          .cBellRef0 = true}},
+        {"a rest stored without the interval keeps its seconds enabled, its box greyed",
+         {.NextFlag = 1},
+         {},
+         {.fRondelayNextSec = true}},
+        {"without the interval the stop is by time", {.FinFlag = 1}, {}, NoInterval},
+        {"ticking the interval keeps the stop by time",
+         {.FinFlag = 1},
+         {{Box::Interval, 1}},
+         IntervalAndStopByTime},
+        {"ticking the rest enables its seconds",
+         {.FinFlag = 1},
+         {{Box::Interval, 1}, {Box::Rest, 1}},
+         withRest},
+        {"ticking the round clear turns the stop to rounds",
+         {.IntFlag = 1, .NextFlag = 1, .FinFlag = 1},
+         {{Box::RoundClear, 1}},
+         RoundModeWithRest},
+        {"unticking the interval greys all of it", All, {{Box::Interval, 0}}, NoInterval},
+        {"ticking the interval again keeps the other ticks",
+         All,
+         {{Box::Interval, 0}, {Box::Interval, 1}},
+         RoundModeWithRest},
+        {"unticking the stop greys its fields and its bell", All, {{Box::Stop, 0}}, noStop},
+        {"ticking the stop again", All, {{Box::Stop, 0}, {Box::Stop, 1}}, RoundModeWithRest},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.situation);
+        OptionsModel& m = open(c.stored);
+        for (const Click& click : c.clicks) {
+            switch (click.box) {
+                case Box::Interval: m.fRondelayFlag_Click(click.value); break;
+                case Box::Rest: m.fRondelayNextFlag_Click(click.value); break;
+                case Box::RoundClear: m.fRondelayClearFlag_Click(click.value); break;
+                case Box::Stop: m.fTimerFinFlag_Click(click.value); break;
+            }
+        }
+        ExpectEnabled(m, c.want);
+    }
 }
 
-TEST_F(OptionsModelTest, HandEditedFlagsOpenTicked) {
-    const OptionsModel& m = open(2, 7, 0, 0);
-    ExpectEnabled(m, {.fRondelayMin = true,
-                      .fRondelayNextFlag = true,
-                      .fRondelayNextSec = true,
-                      .fRondelayClearFlag = true,
-                      .cBellRef0 = true});
-    EXPECT_EQ(m.fRondelayFlag.value, 1);
-    EXPECT_EQ(m.fRondelayNextFlag.value, 1);
-}
-
-TEST_F(OptionsModelTest, RestStoredWithoutIntervalOpensItsSecondsEnabledButItsBoxGreyed) {
-    ExpectEnabled(open(0, 1, 0, 0), {.fRondelayNextSec = true});
-}
-
-TEST_F(OptionsModelTest, WithoutIntervalTheStopIsByTimeAndTheIntervalFieldsAreGreyed) {
-    const OptionsModel& m = open(0, 0, 0, 1);
-    ExpectEnabled(m, {.fTimerFinHour = true, .fTimerFinMin = true, .cBellRef2 = true});
+TEST_F(OptionsModelTest, GreyedFieldsTakeTheGreyColoursAndHandEditedFlagsShowTicked) {
+    OptionsModel& m = open({.FinFlag = 1});
     EXPECT_EQ(m.fRondelayMin.background, ButtonFace);
     EXPECT_EQ(m.cBellMode[0].foreColor, GrayText);
-}
-
-TEST_F(OptionsModelTest, TickingTheIntervalEnablesItsFieldsAndKeepsTheStopByTime) {
-    OptionsModel& m = open(0, 0, 0, 1);
     m.fRondelayFlag_Click(1);
-    ExpectEnabled(m, IntervalAndStopByTime);
     EXPECT_EQ(m.fRondelayMin.background, WindowBackground);
     EXPECT_EQ(m.cBellMode[0].foreColor, WindowText);
 
-    m.fRondelayNextFlag_Click(1);
-    Enabled withRest = IntervalAndStopByTime;
-    withRest.fRondelayNextSec = true;
-    ExpectEnabled(m, withRest);
+    const OptionsModel& edited = open({.IntFlag = 2, .NextFlag = 7});
+    EXPECT_EQ(edited.fRondelayFlag.value, 1);
+    EXPECT_EQ(edited.fRondelayNextFlag.value, 1);
 }
 
-TEST_F(OptionsModelTest, TickingTheRoundClearTurnsTheStopToRounds) {
-    OptionsModel& m = open(1, 1, 0, 1);
-    m.fRondelayClearFlag_Click(1);
-    ExpectEnabled(m, RoundModeWithRest);
-}
-
-TEST_F(OptionsModelTest, UntickingTheIntervalGreysAllOfItAndTickingAgainKeepsTheOtherTicks) {
-    OptionsModel& m = open(1, 1, 1, 1);
-    m.fRondelayFlag_Click(0);
-    ExpectEnabled(m, {.fTimerFinHour = true, .fTimerFinMin = true, .cBellRef2 = true});
-    m.fRondelayFlag_Click(1);
-    ExpectEnabled(m, RoundModeWithRest);
-}
-
-TEST_F(OptionsModelTest, UntickingTheStopGreysItsFieldsAndItsBell) {
-    OptionsModel& m = open(1, 1, 1, 1);
-    m.fTimerFinFlag_Click(0);
-    Enabled noStop = RoundModeWithRest;
-    noStop.fTimerFinRound = noStop.cBellRef2 = false;
-    ExpectEnabled(m, noStop);
-    m.fTimerFinFlag_Click(1);
-    ExpectEnabled(m, RoundModeWithRest);
-}
-
-TEST_F(OptionsModelTest, OkClearsEachFlagWhoseAmountIsZeroButKeepsTheRoundClear) {
-    OptionsModel& m = open(1, 1, 1, 1);
-    m.fRondelayMin.text = m.fTimerFinHour.text = "0";  // the rest and minutes are 0 already
+TEST_F(OptionsModelTest, OkAppliesTheFlagRules) {
+    OptionsModel& m = open({.IntFlag = 1, .ClearFlag = 1});
+    m.fRondelayMin.text = "0";
     ASSERT_FALSE(m.cmdOK_Click());
-    EXPECT_EQ(settings, (TimerSettings{.IntMin = 0, .ClearFlag = 1, .FinHour = 0}));
+    EXPECT_EQ(settings.IntFlag, 0);
 }
 
 TEST_F(OptionsModelTest, OkChecksTheFourFieldsInOrderAndWritesNothingOnFailure) {

@@ -1,4 +1,4 @@
-#include "ui/platform/FontChooser.h"
+#include "ui/platform/dialogs/FontChooser.h"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,13 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "ui/platform/MessageBox.h"
+#include "ui/platform/dialogs/MessageBox.h"
 
 namespace {
 
-// ScreenFonts | AnsiOnly | LimitSize | ForceFontExist, as the display font is chosen.
-constexpr int DisplayFlags = 0x12401;
+// As the display font is chosen.
+constexpr int DisplayFlags =
+    FontChooserFlags::AnsiOnly | FontChooserFlags::LimitSize | FontChooserFlags::ForceFontExist;
 
 template <typename W>
 W* field(const QDialog& dialog, const char* name) {

@@ -1,4 +1,4 @@
-#include "ui/platform/WavSound.h"
+#include "ui/platform/sound/WavSound.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

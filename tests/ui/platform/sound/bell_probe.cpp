@@ -28,8 +28,8 @@
 #include <utility>
 
 #include "settings/TimerSettings.h"
-#include "support/HeardBells.h"
-#include "ui/platform/BellPlayer.h"
+#include "soundmeter/HeardBells.h"
+#include "ui/platform/sound/BellPlayer.h"
 
 namespace {
 
