@@ -14,8 +14,9 @@ namespace {
 
 // Ten million ticks (SOAK_TICKS) of random settings in every mode, values outside the
 // Options ranges included, with random clears and restarts between runs. Each tick is
-// checked for what must always hold; the rules themselves are TimerEngineTest's. The run stops early after SOAK_SECONDS (120 unless told) so that
-// a slow sanitizer build stays bounded, and says how far it got.
+// checked for what must always hold; the rules themselves are TimerEngineTest's. The run stops
+// early after SOAK_SECONDS (120 unless told) so that a slow sanitizer build stays bounded, and says
+// how far it got.
 class EngineSoakTest : public ::testing::Test, protected TimerView, protected BellRinger {
 protected:
     void UpdateDisplay(const TimerState& state) override {

@@ -24,7 +24,6 @@ void MemorySettingsStore::put(std::string_view section, std::string_view key,
     m_values[std::pair{std::string(section), std::string(key)}] = std::string(text);
 }
 
-
 bool MemorySettingsStore::hasSection(std::string_view section) const {
     for (const auto& entry : m_values) {
         if (entry.first.first == section) {

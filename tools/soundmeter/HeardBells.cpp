@@ -1,7 +1,8 @@
 #include "soundmeter/HeardBells.h"
 
-#include <QtEndian>
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 #include "ui/platform/sound/WavSound.h"
 
@@ -65,4 +66,50 @@ Spread SpreadOf(std::vector<double> figures) {
     }
     std::ranges::sort(figures);
     return {figures[figures.size() / 2], figures.back()};
+}
+
+bool IsWhole(const HeardBell& bell, const SoundPrint& want) {
+    return std::abs(bell.seconds - want.seconds) <= 0.020;
+}
+
+BellVerdict JudgeBells(const SinkRecorder& recording, const std::vector<WantedBell>& bells,
+                       double allowedLateMs) {
+    std::vector<SinkRecorder::Clock::time_point> rings;
+    for (const WantedBell& bell : bells) {
+        rings.push_back(bell.rungAt);
+    }
+    const std::vector<HeardBell> heard =
+        MatchRings(recording, rings, std::chrono::milliseconds(500));
+    BellVerdict verdict;
+    std::vector<double> lateness;
+    char fault[160];
+    for (std::size_t i = 0; i < bells.size(); ++i) {
+        const WantedBell& want = bells[i];
+        const HeardBell& bell = heard[i];
+        if (!want.judged) {
+            continue;
+        }
+        ++verdict.judged;
+        fault[0] = '\0';
+        if (!bell.heard) {
+            std::snprintf(fault, sizeof fault, "never heard");
+        } else if (!IsWhole(bell, want.sound)) {
+            std::snprintf(fault, sizeof fault, "heard for %.3f s, its sound lasts %.3f s",
+                          bell.seconds, want.sound.seconds);
+        } else if (std::abs(bell.hertz - want.sound.hertz) > want.sound.hertz * 0.03) {
+            std::snprintf(fault, sizeof fault, "heard at %.0f Hz, its sound is %.0f Hz", bell.hertz,
+                          want.sound.hertz);
+        } else if (bell.lateMs > allowedLateMs) {
+            std::snprintf(fault, sizeof fault, "%.1f ms late, allowed %.0f ms", bell.lateMs,
+                          allowedLateMs);
+        }
+        if (bell.heard) {
+            lateness.push_back(bell.lateMs);
+        }
+        if (fault[0] != '\0') {
+            verdict.faults.push_back(want.label + ": " + fault);
+        }
+    }
+    verdict.late = SpreadOf(lateness);
+    return verdict;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "soundmeter/SinkRecorder.h"
@@ -36,3 +37,24 @@ struct Spread {
     double worst = 0;
 };
 Spread SpreadOf(std::vector<double> figures);
+
+// What one ring should have sounded like, and whether it is judged at all.
+struct WantedBell {
+    SinkRecorder::Clock::time_point rungAt;
+    SoundPrint sound;
+    bool judged = true;
+    std::string label;  // names the bell in a fault line
+};
+
+// A bell counts when its sound is found in the recording whole (within 20 ms of its length),
+// at its pitch (within 3 %) and no later than `allowedLateMs` after the ring.
+struct BellVerdict {
+    int judged = 0;
+    std::vector<std::string> faults;  // one line for each bell that was wrong
+    Spread late;                      // of the bells heard
+};
+BellVerdict JudgeBells(const SinkRecorder& recording, const std::vector<WantedBell>& bells,
+                       double allowedLateMs);
+
+// Whether a sound heard is the whole of `want`.
+bool IsWhole(const HeardBell& bell, const SoundPrint& want);

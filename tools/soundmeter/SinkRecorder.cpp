@@ -14,6 +14,15 @@ extern char** environ;
 SinkRecorder::SinkRecorder(std::string source)
     : m_source(std::move(source)), m_thread([this] { run(); }) {}
 
+SinkRecorder::SinkRecorder(std::vector<std::int16_t> samples, Clock::time_point start)
+    : m_samples(std::move(samples)) {
+    constexpr std::size_t chunk = kRate / 100;
+    for (std::size_t end = chunk; end < m_samples.size() + chunk; end += chunk) {
+        const std::size_t upTo = std::min(end, m_samples.size());
+        m_stamps.push_back({upTo, start + std::chrono::microseconds(upTo * 1'000'000 / kRate)});
+    }
+}
+
 SinkRecorder::~SinkRecorder() {
     stop();
 }

@@ -19,6 +19,8 @@ public:
     static constexpr int kRate = 44100;
 
     explicit SinkRecorder(std::string source);
+    // A finished recording of `samples` that began at `start`, arriving in 10 ms chunks.
+    SinkRecorder(std::vector<std::int16_t> samples, Clock::time_point start);
     ~SinkRecorder();
     SinkRecorder(const SinkRecorder&) = delete;
     SinkRecorder& operator=(const SinkRecorder&) = delete;

@@ -6,8 +6,8 @@
 
 #include "AppInfo.h"
 #include "ui/app/AppIcon.h"
-#include "ui/platform/sound/BellPlayer.h"
 #include "ui/platform/dialogs/FileChooser.h"
+#include "ui/platform/sound/BellPlayer.h"
 
 ApplicationSetup::ApplicationSetup(QApplication& app) {
     QApplication::setApplicationName(QString::fromUtf8(AppInfo::Title));

@@ -5,8 +5,8 @@
 
 #include "engine/BellRinger.h"
 #include "engine/TimerEngine.h"
-#include "ui/bell/BellHandOver.h"
 #include "settings/TimerSettings.h"
+#include "ui/bell/BellHandOver.h"
 #include "ui/platform/LoadedForms.h"
 
 // The data that lives for the whole run and belongs to no window. The start routine creates

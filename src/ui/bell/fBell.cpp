@@ -79,8 +79,8 @@ void fBell::cBell_Click(int index) {
 
 QString fBell::BrowseWavFile() {
     using namespace OpenFileFlags;
-    const auto name = CommonDialog1->chooseOpenFile(
-        this, {FileMustExist, QString::fromUtf8(BellFileFilter), 2});
+    const auto name =
+        CommonDialog1->chooseOpenFile(this, {FileMustExist, QString::fromUtf8(BellFileFilter), 2});
     return name.value_or(QString());
 }
 

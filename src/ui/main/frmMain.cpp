@@ -18,9 +18,9 @@
 #include "ui/main/Glyphs.h"
 #include "ui/main/MainTexts.h"
 #include "ui/options/frmOptions.h"
-#include "ui/platform/dialogs/FontChooser.h"
 #include "ui/platform/FormDesign.h"
 #include "ui/platform/SystemColors.h"
+#include "ui/platform/dialogs/FontChooser.h"
 
 namespace {
 
@@ -291,8 +291,8 @@ void frmMain::ApplyDisplayFont() {
 
 void frmMain::ChooseDisplayFont() {
     FontFields& fields = m_data.settings.Font;
-    const FontChoice initial{QFontInfo(fTimerDisplay->font()).family(), fields.Size.points(), fields.Bold,
-                             fields.Italic};
+    const FontChoice initial{QFontInfo(fTimerDisplay->font()).family(), fields.Size.points(),
+                             fields.Bold, fields.Italic};
     using namespace FontChooserFlags;
     const auto choice = m_platform.fontChooser.chooseFont(
         this, initial, {AnsiOnly | LimitSize | ForceFontExist, 36, 512});

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "ui/bell/BellHandOver.h"
 #include "settings/TimerSettings.h"
+#include "ui/bell/BellHandOver.h"
 
 // The Options dialog without its window: the values, texts, enabled states and colours of
 // its controls, the enabling rules, the checks of OK and the commit. The window mirrors it.

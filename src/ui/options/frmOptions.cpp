@@ -6,12 +6,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/platform/dialogs/ColorChooser.h"
 #include "ui/platform/FormDesign.h"
 #include "ui/platform/FormKeys.h"
 #include "ui/platform/LoadedForms.h"
-#include "ui/platform/dialogs/MessageBox.h"
 #include "ui/platform/SystemColors.h"
+#include "ui/platform/dialogs/ColorChooser.h"
+#include "ui/platform/dialogs/MessageBox.h"
 
 namespace {
 

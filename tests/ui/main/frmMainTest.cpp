@@ -58,7 +58,8 @@ TEST_F(frmMainTest, OnlyAConfirmedFontRearrangesTheWindowAndItIsSaved) {
     // Asked with the face actually shown, for a size from 36 to 512 points.
     const auto& [family, points, bold, italic] = platform.askedFont;
     const auto& [flags, minSize, maxSize] = platform.askedFontOptions;
-    EXPECT_EQ(std::tuple(family.isEmpty(), points, bold, italic), std::tuple(false, 36, false, false));
+    EXPECT_EQ(std::tuple(family.isEmpty(), points, bold, italic),
+              std::tuple(false, 36, false, false));
     EXPECT_TRUE(flags & FontChooserFlags::LimitSize);
     EXPECT_EQ(std::pair(minSize, maxSize), std::pair(36, 512));
     EXPECT_EQ(controls(), before);

@@ -2,57 +2,49 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "settings/SystemColorValues.h"
 
 namespace {
 
 using namespace SystemColor;
 
-// Enabled states of the controls the enabling rules switch, by control name: the interval
-// and rest fields, the stop fields and the three bell rows. Unnamed ones are greyed.
-struct Enabled {
-    bool fRondelayMin = false;
-    bool fRondelayNextFlag = false;
-    bool fRondelayNextSec = false;
-    bool fRondelayClearFlag = false;
-    bool fTimerFinHour = false;
-    bool fTimerFinMin = false;
-    bool fTimerFinRound = false;
-    bool cBellRef0 = false;
-    bool cBellRef1 = false;  // never rung, so never editable
-    bool cBellRef2 = false;
+// The controls the enabling rules switch: the interval and rest fields, the stop fields and
+// the bell rows (row 1 is never rung, so never editable).
+enum Control {
+    fRondelayMin,
+    fRondelayNextFlag,
+    fRondelayNextSec,
+    fRondelayClearFlag,
+    fTimerFinHour,
+    fTimerFinMin,
+    fTimerFinRound,
+    cBellRef0,
+    cBellRef1,
+    cBellRef2
 };
+using Enabled = std::set<Control>;  // the rest are greyed
 
 void ExpectEnabled(const OptionsModel& m, const Enabled& want) {
-    EXPECT_EQ(m.fRondelayMin.enabled, want.fRondelayMin) << "fRondelayMin";
-    EXPECT_EQ(m.fRondelayNextFlag.enabled, want.fRondelayNextFlag) << "fRondelayNextFlag";
-    EXPECT_EQ(m.fRondelayNextSec.enabled, want.fRondelayNextSec) << "fRondelayNextSec";
-    EXPECT_EQ(m.fRondelayClearFlag.enabled, want.fRondelayClearFlag) << "fRondelayClearFlag";
-    EXPECT_EQ(m.fTimerFinHour.enabled, want.fTimerFinHour) << "fTimerFinHour";
-    EXPECT_EQ(m.fTimerFinMin.enabled, want.fTimerFinMin) << "fTimerFinMin";
-    EXPECT_EQ(m.fTimerFinRound.enabled, want.fTimerFinRound) << "fTimerFinRound";
-    EXPECT_EQ(m.cBellRef[0].enabled, want.cBellRef0) << "cBellRef(0)";
-    EXPECT_EQ(m.cBellRef[1].enabled, want.cBellRef1) << "cBellRef(1)";
-    EXPECT_EQ(m.cBellRef[2].enabled, want.cBellRef2) << "cBellRef(2)";
+    const char* const names[] = {"fRondelayMin",       "fRondelayNextFlag", "fRondelayNextSec",
+                                 "fRondelayClearFlag", "fTimerFinHour",     "fTimerFinMin",
+                                 "fTimerFinRound",     "cBellRef(0)",       "cBellRef(1)",
+                                 "cBellRef(2)"};
+    const bool enabled[] = {m.fRondelayMin.enabled,     m.fRondelayNextFlag.enabled,
+                            m.fRondelayNextSec.enabled, m.fRondelayClearFlag.enabled,
+                            m.fTimerFinHour.enabled,    m.fTimerFinMin.enabled,
+                            m.fTimerFinRound.enabled,   m.cBellRef[0].enabled,
+                            m.cBellRef[1].enabled,      m.cBellRef[2].enabled};
+    for (int c = fRondelayMin; c <= cBellRef2; ++c) {
+        EXPECT_EQ(enabled[c], want.contains(Control(c))) << names[c];
+    }
 }
 
-// The interval on, with its rest and the round clear, and the stop after a time.
-constexpr Enabled IntervalAndStopByTime{.fRondelayMin = true,
-                                        .fRondelayNextFlag = true,
-                                        .fRondelayClearFlag = true,
-                                        .fTimerFinHour = true,
-                                        .fTimerFinMin = true,
-                                        .cBellRef0 = true,
-                                        .cBellRef2 = true};
-// The same in round mode: the stop counts rounds.
-constexpr Enabled RoundModeWithRest{.fRondelayMin = true,
-                                    .fRondelayNextFlag = true,
-                                    .fRondelayNextSec = true,
-                                    .fRondelayClearFlag = true,
-                                    .fTimerFinRound = true,
-                                    .cBellRef0 = true,
-                                    .cBellRef2 = true};
-constexpr Enabled NoInterval{.fTimerFinHour = true, .fTimerFinMin = true, .cBellRef2 = true};
+const Enabled RoundModeWithRest{fRondelayMin,       fRondelayNextFlag, fRondelayNextSec,
+                                fRondelayClearFlag, fTimerFinRound,    cBellRef0,
+                                cBellRef2};
+const Enabled NoInterval{fTimerFinHour, fTimerFinMin, cBellRef2};
 
 // The four tick boxes the enabling rules follow, as stored or as clicked.
 struct Ticks {
@@ -61,11 +53,15 @@ struct Ticks {
     std::int16_t ClearFlag = 0;
     std::int16_t FinFlag = 0;
 };
-enum class Box { Interval, Rest, RoundClear, Stop };
+// A click on one of them: the box's handler and the value it leaves.
 struct Click {
-    Box box;
-    int value;
+    void (OptionsModel::*box)(std::int16_t);
+    std::int16_t value;
 };
+constexpr auto Interval = &OptionsModel::fRondelayFlag_Click;
+constexpr auto Rest = &OptionsModel::fRondelayNextFlag_Click;
+constexpr auto RoundClear = &OptionsModel::fRondelayClearFlag_Click;
+constexpr auto Stop = &OptionsModel::fTimerFinFlag_Click;
 
 class OptionsModelTest : public ::testing::Test {
 protected:
@@ -85,10 +81,13 @@ protected:
 
 TEST_F(OptionsModelTest, EachTickBoxEnablesExactlyTheFieldsThatDependOnIt) {
     constexpr Ticks All{.IntFlag = 1, .NextFlag = 1, .ClearFlag = 1, .FinFlag = 1};
+    const Enabled byTime{fRondelayMin, fRondelayNextFlag, fRondelayClearFlag, fTimerFinHour,
+                         fTimerFinMin, cBellRef0,         cBellRef2};
+    Enabled withRest = byTime;
+    withRest.insert(fRondelayNextSec);
     Enabled noStop = RoundModeWithRest;
-    noStop.fTimerFinRound = noStop.cBellRef2 = false;
-    Enabled withRest = IntervalAndStopByTime;
-    withRest.fRondelayNextSec = true;
+    noStop.erase(fTimerFinRound);
+    noStop.erase(cBellRef2);
     const struct {
         const char* situation;
         Ticks stored;
@@ -98,55 +97,39 @@ TEST_F(OptionsModelTest, EachTickBoxEnablesExactlyTheFieldsThatDependOnIt) {
         {"round mode opens with only the rounds field of the stop",
          {.IntFlag = 1, .ClearFlag = 1, .FinFlag = 1},
          {},
-         {.fRondelayMin = true,
-          .fRondelayNextFlag = true,
-          .fRondelayClearFlag = true,
-          .fTimerFinRound = true,
-          .cBellRef0 = true,
-          .cBellRef2 = true}},
+         {fRondelayMin, fRondelayNextFlag, fRondelayClearFlag, fTimerFinRound, cBellRef0,
+          cBellRef2}},
         {"hand-edited flags open ticked",
          {.IntFlag = 2, .NextFlag = 7},
          {},
-         {.fRondelayMin = true,
-          .fRondelayNextFlag = true,
-          .fRondelayNextSec = true,
-          .fRondelayClearFlag = true,
-          .cBellRef0 = true}},
+         {fRondelayMin, fRondelayNextFlag, fRondelayNextSec, fRondelayClearFlag, cBellRef0}},
         {"a rest stored without the interval keeps its seconds enabled, its box greyed",
          {.NextFlag = 1},
          {},
-         {.fRondelayNextSec = true}},
+         {fRondelayNextSec}},
         {"without the interval the stop is by time", {.FinFlag = 1}, {}, NoInterval},
-        {"ticking the interval keeps the stop by time",
-         {.FinFlag = 1},
-         {{Box::Interval, 1}},
-         IntervalAndStopByTime},
+        {"ticking the interval keeps the stop by time", {.FinFlag = 1}, {{Interval, 1}}, byTime},
         {"ticking the rest enables its seconds",
          {.FinFlag = 1},
-         {{Box::Interval, 1}, {Box::Rest, 1}},
+         {{Interval, 1}, {Rest, 1}},
          withRest},
         {"ticking the round clear turns the stop to rounds",
          {.IntFlag = 1, .NextFlag = 1, .FinFlag = 1},
-         {{Box::RoundClear, 1}},
+         {{RoundClear, 1}},
          RoundModeWithRest},
-        {"unticking the interval greys all of it", All, {{Box::Interval, 0}}, NoInterval},
+        {"unticking the interval greys all of it", All, {{Interval, 0}}, NoInterval},
         {"ticking the interval again keeps the other ticks",
          All,
-         {{Box::Interval, 0}, {Box::Interval, 1}},
+         {{Interval, 0}, {Interval, 1}},
          RoundModeWithRest},
-        {"unticking the stop greys its fields and its bell", All, {{Box::Stop, 0}}, noStop},
-        {"ticking the stop again", All, {{Box::Stop, 0}, {Box::Stop, 1}}, RoundModeWithRest},
+        {"unticking the stop greys its fields and its bell", All, {{Stop, 0}}, noStop},
+        {"ticking the stop again", All, {{Stop, 0}, {Stop, 1}}, RoundModeWithRest},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.situation);
         OptionsModel& m = open(c.stored);
         for (const Click& click : c.clicks) {
-            switch (click.box) {
-                case Box::Interval: m.fRondelayFlag_Click(click.value); break;
-                case Box::Rest: m.fRondelayNextFlag_Click(click.value); break;
-                case Box::RoundClear: m.fRondelayClearFlag_Click(click.value); break;
-                case Box::Stop: m.fTimerFinFlag_Click(click.value); break;
-            }
+            (m.*click.box)(click.value);
         }
         ExpectEnabled(m, c.want);
     }

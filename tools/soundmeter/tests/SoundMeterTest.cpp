@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "soundmeter/HeardBells.h"
+
+namespace {
+
+using Clock = SinkRecorder::Clock;
+using namespace std::chrono_literals;
+
+constexpr int kRate = SinkRecorder::kRate;
+const Clock::time_point kStart = Clock::now();
+
+// A recording that holds `hertz` tones at the given moments, silence elsewhere.
+struct Tone {
+    std::chrono::milliseconds from;
+    std::chrono::milliseconds length;
+    double hertz = 440;
+};
+SinkRecorder Recording(std::chrono::milliseconds total, const std::vector<Tone>& tones) {
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(total.count() * kRate / 1000));
+    for (const Tone& t : tones) {
+        const auto first = static_cast<std::size_t>(t.from.count() * kRate / 1000);
+        const auto count = static_cast<std::size_t>(t.length.count() * kRate / 1000);
+        for (std::size_t i = 0; i < count && first + i < samples.size(); ++i) {
+            samples[first + i] =
+                static_cast<std::int16_t>(10000 * std::sin(2 * M_PI * t.hertz * i / kRate));
+        }
+    }
+    return SinkRecorder(std::move(samples), kStart);
+}
+
+WantedBell Bell(std::chrono::milliseconds at, double seconds, double hertz) {
+    return {kStart + at, {seconds, hertz}, true, "bell at " + std::to_string(at.count())};
+}
+
+TEST(SoundMeter, ABellIsHeardWholeAtItsPitchAndTime) {
+    const SinkRecorder rec = Recording(3s, {{500ms, 250ms}, {1500ms, 300ms, 660}});
+    const BellVerdict v = JudgeBells(rec, {Bell(480ms, 0.25, 440), Bell(1490ms, 0.3, 660)}, 80);
+    EXPECT_EQ(v.judged, 2);
+    EXPECT_TRUE(v.faults.empty()) << v.faults.front();
+    EXPECT_NEAR(v.late.median, 20, 1);
+    EXPECT_NEAR(v.late.worst, 20, 1);
+}
+
+TEST(SoundMeter, EachWayABellGoesWrongIsTold) {
+    // Cut short, at the wrong pitch, late, and never heard.
+    const SinkRecorder rec = Recording(5s, {{500ms, 100ms}, {1500ms, 250ms, 880}, {2700ms, 250ms}});
+    const BellVerdict v = JudgeBells(rec,
+                                     {Bell(500ms, 0.25, 440), Bell(1500ms, 0.25, 440),
+                                      Bell(2500ms, 0.25, 440), Bell(4000ms, 0.25, 440)},
+                                     80);
+    ASSERT_EQ(v.faults.size(), 4u);
+    EXPECT_NE(v.faults[0].find("heard for 0.100 s"), std::string::npos) << v.faults[0];
+    EXPECT_NE(v.faults[1].find("Hz, its sound is 440 Hz"), std::string::npos) << v.faults[1];
+    EXPECT_NE(v.faults[2].find("200.0 ms late"), std::string::npos) << v.faults[2];
+    EXPECT_NE(v.faults[3].find("never heard"), std::string::npos) << v.faults[3];
+}
+
+TEST(SoundMeter, ASoundIsMatchedToOneRingOnlyAndNotBeforeIt) {
+    // Two rings 100 ms apart before one sound: the first finds nothing before the second.
+    const SinkRecorder rec = Recording(2s, {{700ms, 250ms}});
+    const std::vector<HeardBell> heard =
+        MatchRings(rec, {kStart + 400ms, kStart + 600ms, kStart + 1500ms}, 500ms);
+    EXPECT_FALSE(heard[0].heard);
+    EXPECT_TRUE(heard[1].heard);
+    EXPECT_FALSE(heard[2].heard);
+}
+
+}  // namespace
