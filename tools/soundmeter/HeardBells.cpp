@@ -68,10 +68,6 @@ Spread SpreadOf(std::vector<double> figures) {
     return {figures[figures.size() / 2], figures.back()};
 }
 
-bool IsWhole(const HeardBell& bell, const SoundPrint& want) {
-    return std::abs(bell.seconds - want.seconds) <= 0.020;
-}
-
 BellVerdict JudgeBells(const SinkRecorder& recording, const std::vector<WantedBell>& bells,
                        double allowedLateMs) {
     std::vector<SinkRecorder::Clock::time_point> rings;
@@ -93,7 +89,7 @@ BellVerdict JudgeBells(const SinkRecorder& recording, const std::vector<WantedBe
         fault[0] = '\0';
         if (!bell.heard) {
             std::snprintf(fault, sizeof fault, "never heard");
-        } else if (!IsWhole(bell, want.sound)) {
+        } else if (std::abs(bell.seconds - want.sound.seconds) > 0.020) {
             std::snprintf(fault, sizeof fault, "heard for %.3f s, its sound lasts %.3f s",
                           bell.seconds, want.sound.seconds);
         } else if (std::abs(bell.hertz - want.sound.hertz) > want.sound.hertz * 0.03) {

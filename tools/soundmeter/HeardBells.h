@@ -55,6 +55,3 @@ struct BellVerdict {
 };
 BellVerdict JudgeBells(const SinkRecorder& recording, const std::vector<WantedBell>& bells,
                        double allowedLateMs);
-
-// Whether a sound heard is the whole of `want`.
-bool IsWhole(const HeardBell& bell, const SoundPrint& want);

@@ -23,6 +23,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <array>
 #include <cstdio>
 #include <utility>
 
@@ -174,14 +175,14 @@ int main(int argc, char** argv) {
     const double allowLate =
         paplay.late.median + Number(parser.value("allow-late"), "--allow-late", 10'000);
 
-    auto printOf = [&](int slot) {
-        const auto index = static_cast<std::size_t>(slot);
+    std::array<SoundPrint, BellSlotCount> slotPrints;
+    for (std::size_t slot = 0; slot < slotPrints.size(); ++slot) {
         const std::optional<SoundPrint> print =
-            settings.BellFlag[index] == 0
+            settings.BellFlag[slot] == 0
                 ? beepPrint
-                : PrintOfWav(ReadFile(QString::fromStdString(settings.BellFile[index])));
-        return print ? *print : *beepPrint;  // a file that cannot be played beeps
-    };
+                : PrintOfWav(ReadFile(QString::fromStdString(settings.BellFile[slot])));
+        slotPrints[slot] = print ? *print : *beepPrint;  // a file that cannot be played beeps
+    }
 
     // The test writes the file while the probe runs, when it knows the moment that counts.
     const QString heardFromText = parser.isSet("heard-from-file")
@@ -191,8 +192,8 @@ int main(int argc, char** argv) {
     std::vector<WantedBell> bells;
     for (qsizetype i = 0; i < rings.size(); ++i) {
         const int slot = rings[i].rung.back();  // the last one rung is the one left sounding
-        bells.push_back({rungAt[static_cast<std::size_t>(i)], printOf(slot),
-                         rings[i].atMs >= heardFrom,
+        bells.push_back({rungAt[static_cast<std::size_t>(i)],
+                         slotPrints[static_cast<std::size_t>(slot)], rings[i].atMs >= heardFrom,
                          QString("bell %1 (slot %2 at %3 ms)")
                              .arg(i + 1)
                              .arg(slot)
