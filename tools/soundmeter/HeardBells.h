@@ -7,6 +7,7 @@
 
 #include "soundmeter/SinkRecorder.h"
 #include "soundmeter/SoundSegments.h"
+#include "soundmeter/StallWatch.h"
 
 // What a sound file holds, measured the way a recording is.
 struct SoundPrint {
@@ -47,11 +48,15 @@ struct WantedBell {
 };
 
 // A bell counts when its sound is found in the recording whole (within 20 ms of its length),
-// at its pitch (within 3 %) and no later than `allowedLateMs` after the ring.
+// at its pitch (within 3 %) and no later than `allowedLateMs` after the ring. A bell that
+// seems wrong and was rung or sounding (up to 250 ms either side) while the machine stood
+// still is set aside rather than judged: the server drops part of what sounds through a
+// stall, whoever plays it, and may hand the rest to the next ring.
 struct BellVerdict {
     int judged = 0;
-    std::vector<std::string> faults;  // one line for each bell that was wrong
-    Spread late;                      // of the bells heard
+    std::vector<std::string> faults;    // one line for each bell that was wrong
+    std::vector<std::string> setAside;  // one line for each bell the recording lost part of
+    Spread late;                        // of the bells heard and not set aside
 };
 BellVerdict JudgeBells(const SinkRecorder& recording, const std::vector<WantedBell>& bells,
-                       double allowedLateMs);
+                       double allowedLateMs, const std::vector<Stall>& stalls = {});

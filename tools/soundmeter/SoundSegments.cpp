@@ -1,17 +1,32 @@
 #include "soundmeter/SoundSegments.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
 
-double ZeroCrossingHertz(std::span<const std::int16_t> samples, std::size_t begin, std::size_t end,
-                         int rate) {
-    std::size_t crossings = 0;
+// From the median time between upward zero crossings, so that a dropout, and the ringing a
+// resampler makes at its edges, change only a few of the periods and not the pitch.
+double PitchHertz(std::span<const std::int16_t> samples, std::size_t begin, std::size_t end,
+                  int rate) {
+    std::vector<double> periods;
+    double last = -1;
     for (std::size_t i = begin + 1; i < end; ++i) {
-        crossings += (samples[i - 1] < 0) != (samples[i] < 0);
+        if (samples[i - 1] < 0 && samples[i] >= 0) {
+            const double at = static_cast<double>(i - 1) +
+                              -samples[i - 1] / static_cast<double>(samples[i] - samples[i - 1]);
+            if (last >= 0) {
+                periods.push_back(at - last);
+            }
+            last = at;
+        }
     }
-    const double seconds = static_cast<double>(end - begin) / rate;
-    return seconds > 0 ? crossings / 2.0 / seconds : 0;
+    if (periods.empty()) {
+        return 0;
+    }
+    const auto middle = periods.begin() + static_cast<std::ptrdiff_t>(periods.size() / 2);
+    std::ranges::nth_element(periods, middle);
+    return rate / *middle;
 }
 
 }  // namespace
@@ -40,7 +55,7 @@ std::vector<SoundSegment> FindSounds(std::span<const std::int16_t> samples, std:
         found.push_back(current);
     }
     for (SoundSegment& s : found) {
-        s.hertz = ZeroCrossingHertz(samples, s.begin, s.end, kRate);
+        s.hertz = PitchHertz(samples, s.begin, s.end, kRate);
     }
     return found;
 }

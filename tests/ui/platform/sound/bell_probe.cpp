@@ -15,7 +15,8 @@
 // the median of N plays of the beep by `paplay` before the rings, plus --allow-late. Rings
 // before --heard-from (or the number in the file --heard-from-file names, read once the rings
 // are over) need not be heard. It prints one line for each bell that was wrong and
-// a summary, and exits with 1 if any was.
+// a summary, and exits with 1 if any was, or if more than one bell in twenty was set aside
+// because the machine stood still while it sounded.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -130,6 +131,7 @@ int main(int argc, char** argv) {
     const int quitAfter = Number(runTime, "--quit-after " + runTime);
 
     std::unique_ptr<SinkRecorder> recorder;
+    const StallWatch stallWatch;
     if (parser.isSet("record")) {
         recorder = std::make_unique<SinkRecorder>(parser.value("record").toStdString());
     }
@@ -200,19 +202,32 @@ int main(int argc, char** argv) {
                              .arg(rings[i].atMs)
                              .toStdString()});
     }
-    const BellVerdict verdict = JudgeBells(*recorder, bells, allowLate);
+    const std::vector<Stall> stalls = stallWatch.stalls();
+    const BellVerdict verdict = JudgeBells(*recorder, bells, allowLate, stalls);
     for (const std::string& fault : verdict.faults) {
         std::printf("    %s\n", fault.c_str());
     }
-    std::printf("    %d bells checked, %zu wrong; late by %.1f ms (median), %.1f ms (worst)",
-                verdict.judged, verdict.faults.size(), verdict.late.median, verdict.late.worst);
+    for (const std::string& aside : verdict.setAside) {
+        std::printf("    set aside, %s\n", aside.c_str());
+    }
+    std::printf(
+        "    %d bells checked, %zu wrong, %zu set aside; late by %.1f ms (median), %.1f ms "
+        "(worst)",
+        verdict.judged, verdict.faults.size(), verdict.setAside.size(), verdict.late.median,
+        verdict.late.worst);
     if (baselineCount > 0) {
         std::printf("; paplay %.1f ms (median of %d), %.1f ms (worst), %zu wrong",
                     paplay.late.median, baselineCount, paplay.late.worst, paplay.faults.size());
+    }
+    if (!stalls.empty()) {
+        std::printf("; the machine stood still %zu times", stalls.size());
     }
     std::printf("\n");
     // paplay's own sound must be heard each time, or the baseline means nothing.
     const bool baselineHeard = std::ranges::none_of(
         paplay.faults, [](const std::string& f) { return f.ends_with("never heard"); });
-    return status != 0 || !verdict.faults.empty() || !baselineHeard ? 1 : 0;
+    // A machine that stands still this often leaves too little judged to trust.
+    const bool enoughJudged =
+        verdict.setAside.size() * 20 <= static_cast<std::size_t>(verdict.judged);
+    return status != 0 || !verdict.faults.empty() || !enoughJudged || !baselineHeard ? 1 : 0;
 }
