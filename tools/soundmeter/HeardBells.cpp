@@ -68,9 +68,9 @@ std::vector<HeardBell> MatchRings(const SinkRecorder& recording,
             sounding += piece(next);
             pitchSum += sounds[next].hertz * piece(next);
         }
-        const SoundSegment whole{sounds[first].begin, sounds[next].end};
+        const double span = static_cast<double>(sounds[next].end - sounds[first].begin);
         heard[i] = {true, duration<double, std::milli>(at - rings[i]).count(),
-                    whole.seconds(SinkRecorder::kRate), pitchSum / sounding};
+                    span / SinkRecorder::kRate, pitchSum / sounding};
         ++next;
     }
     return heard;

@@ -55,7 +55,7 @@ struct WantedBell {
 struct BellVerdict {
     int judged = 0;
     std::vector<std::string> faults;    // one line for each bell that was wrong
-    std::vector<std::string> setAside;  // one line for each bell the recording lost part of
+    std::vector<std::string> setAside;  // one line for each wrong bell during a stall
     Spread late;                        // of the bells heard and not set aside
 };
 BellVerdict JudgeBells(const SinkRecorder& recording, const std::vector<WantedBell>& bells,
