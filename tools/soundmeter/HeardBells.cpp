@@ -136,3 +136,31 @@ BellVerdict JudgeBells(const SinkRecorder& recording, const std::vector<WantedBe
     verdict.late = SpreadOf(lateness);
     return verdict;
 }
+
+bool ReportVerdict(const BellVerdict& bells, const BellVerdict& baseline, int baselinePlays,
+                   std::size_t stalls) {
+    for (const std::string& fault : bells.faults) {
+        std::printf("    %s\n", fault.c_str());
+    }
+    for (const std::string& aside : bells.setAside) {
+        std::printf("    set aside, %s\n", aside.c_str());
+    }
+    std::printf(
+        "    %d bells checked, %zu wrong, %zu set aside; late by %.1f ms (median), %.1f ms "
+        "(worst)",
+        bells.judged, bells.faults.size(), bells.setAside.size(), bells.late.median,
+        bells.late.worst);
+    if (baselinePlays > 0) {
+        std::printf("; paplay %.1f ms (median of %d), %.1f ms (worst), %zu wrong",
+                    baseline.late.median, baselinePlays, baseline.late.worst,
+                    baseline.faults.size());
+    }
+    if (stalls > 0) {
+        std::printf("; the machine stood still %zu times", stalls);
+    }
+    std::printf("\n");
+    const bool baselineHeard = std::ranges::none_of(
+        baseline.faults, [](const std::string& f) { return f.ends_with("never heard"); });
+    return bells.faults.empty() && bells.setAside.size() * 20 <= std::size_t(bells.judged) &&
+           baselineHeard;
+}

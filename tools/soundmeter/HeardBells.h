@@ -60,3 +60,11 @@ struct BellVerdict {
 };
 BellVerdict JudgeBells(const SinkRecorder& recording, const std::vector<WantedBell>& bells,
                        double allowedLateMs, const std::vector<Stall>& stalls = {});
+
+// Prints a line for each bell that was wrong or set aside, then a summary beside paplay's
+// verdict on the same beep (`baseline`, from `baselinePlays` plays, if any). True when no bell
+// was wrong, no more than one in twenty was set aside (a machine that stands still that often
+// leaves too little judged to trust) and paplay's sound was heard every time, without which
+// the baseline means nothing.
+bool ReportVerdict(const BellVerdict& bells, const BellVerdict& baseline, int baselinePlays,
+                   std::size_t stalls);

@@ -1,14 +1,14 @@
 // Rings bells through the real BellPlayer so that the audio test can hear them.
 //
 //   bell_probe [--wav SLOT=PATH]... [--path SLOT=PATH]... [--ring SLOTS@MS]...
-//              [--series COUNT/EVERY/SLOTS@MS] [--quit-after MS]
+//              [--series COUNT/EVERY/SLOTS@MS]... [--quit-after MS]
 //              [--record SOURCE [--baseline N] [--heard-from MS | --heard-from-file PATH]
 //                               [--allow-late MS]]
 //
 // --wav makes SLOT a WAV bell playing PATH; --path only stores PATH, leaving the slot on the
-// built-in beep. Each --ring rings SLOTS (one slot, or "0+2" for two in the same tick) MS
-// milliseconds after start-up; --series rings COUNT times, EVERY milliseconds apart from MS
-// on, taking the comma-separated SLOTS in turn.
+// built-in beep. Each --series rings COUNT times, EVERY milliseconds apart from MS after
+// start-up on, taking the comma-separated SLOTS in turn: one slot, or "0+2" for two in the same
+// tick. Each --ring rings SLOTS once, MS milliseconds after start-up.
 //
 // With --record the probe records SOURCE (a sink's monitor) and checks that every ring was
 // heard whole (within 20 ms of its sound's length, at its pitch) and on time: no later than
@@ -64,28 +64,25 @@ struct Ring {
     QList<int> rung;
 };
 
+// Each series, "COUNT/EVERY/SLOTS@MS", into its rings; a --ring "SLOTS@MS" is a series of one.
 QList<Ring> ParseRings(const QCommandLineParser& parser) {
     QList<Ring> rings;
-    for (const QString& value : parser.values("ring")) {
-        const auto at = value.indexOf(QLatin1Char('@'));
-        Ring ring{Number(value.mid(at + 1), value), {}};
-        for (const QString& slot : value.left(at).split(QLatin1Char('+'))) {
-            ring.rung.append(Slot(slot, value));
-        }
-        rings.append(ring);
+    QStringList series = parser.values("series");
+    for (const QString& ring : parser.values("ring")) {
+        series.append("1/0/" + ring);
     }
-    if (parser.isSet("series")) {
-        const QString value = parser.value("series");
+    for (const QString& value : series) {
         const QStringList parts = value.split(QRegularExpression("[/@]"));
         if (parts.size() != 4) {
             qFatal("bell_probe: bad argument %s", qPrintable(value));
         }
-        const int count = Number(parts[0], value, 10'000);
-        const int every = Number(parts[1], value);
         const QStringList cycle = parts[2].split(QLatin1Char(','));
-        for (int i = 0; i < count; ++i) {
-            rings.append(
-                Ring{Number(parts[3], value) + i * every, {Slot(cycle[i % cycle.size()], value)}});
+        for (int i = 0; i < Number(parts[0], value, 10'000); ++i) {
+            Ring ring{Number(parts[3], value) + i * Number(parts[1], value), {}};
+            for (const QString& slot : cycle[i % cycle.size()].split(QLatin1Char('+'))) {
+                ring.rung.append(Slot(slot, value));
+            }
+            rings.append(ring);
         }
     }
     std::ranges::stable_sort(rings, {}, &Ring::atMs);
@@ -204,30 +201,5 @@ int main(int argc, char** argv) {
     }
     const std::vector<Stall> stalls = stallWatch.stalls();
     const BellVerdict verdict = JudgeBells(*recorder, bells, allowLate, stalls);
-    for (const std::string& fault : verdict.faults) {
-        std::printf("    %s\n", fault.c_str());
-    }
-    for (const std::string& aside : verdict.setAside) {
-        std::printf("    set aside, %s\n", aside.c_str());
-    }
-    std::printf(
-        "    %d bells checked, %zu wrong, %zu set aside; late by %.1f ms (median), %.1f ms "
-        "(worst)",
-        verdict.judged, verdict.faults.size(), verdict.setAside.size(), verdict.late.median,
-        verdict.late.worst);
-    if (baselineCount > 0) {
-        std::printf("; paplay %.1f ms (median of %d), %.1f ms (worst), %zu wrong",
-                    paplay.late.median, baselineCount, paplay.late.worst, paplay.faults.size());
-    }
-    if (!stalls.empty()) {
-        std::printf("; the machine stood still %zu times", stalls.size());
-    }
-    std::printf("\n");
-    // paplay's own sound must be heard each time, or the baseline means nothing.
-    const bool baselineHeard = std::ranges::none_of(
-        paplay.faults, [](const std::string& f) { return f.ends_with("never heard"); });
-    // A machine that stands still this often leaves too little judged to trust.
-    const bool enoughJudged =
-        verdict.setAside.size() * 20 <= static_cast<std::size_t>(verdict.judged);
-    return status != 0 || !verdict.faults.empty() || !enoughJudged || !baselineHeard ? 1 : 0;
+    return ReportVerdict(verdict, paplay, baselineCount, stalls.size()) && status == 0 ? 0 : 1;
 }
