@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
-#include <deque>
+#include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -13,36 +17,32 @@ using Texts = std::vector<std::string>;
 
 constexpr std::int32_t Count = 111, Rest = 222;  // neither is a default colour
 
-// Follows what the engine asks of the window and of the bells, in one sequence: it counts
-// the requests and keeps the most recent few, since a run can take millions of ticks.
+// Follows what the engine asks of the window and of the bells, in one sequence: the events
+// since the timer was started, or of the last tick only once it ticks, as a run can take
+// millions of ticks.
 class TimerEngineTest : public ::testing::Test, protected TimerView, protected BellRinger {
 protected:
-    void record(std::string event) {
-        ++eventCount;
-        recent.push_back(std::move(event));
-        if (recent.size() > RecentKept) {
-            recent.pop_front();
-        }
-    }
-    // The last n events, oldest first.
-    Texts lastEvents(std::size_t n) const { return Texts(recent.end() - n, recent.end()); }
-
     void UpdateDisplay(const TimerState& state) override {
+        EXPECT_EQ(state.RunFlag, running) << "the tick source is on exactly while running";
         shown = state;
-        record("show " + clock() + " r" + std::to_string(state.Round));
+        events.push_back("show " + clock() + " r" + std::to_string(state.Round));
     }
     void SetDisplayColor(std::int32_t c) override {
         color = c;
-        record("color " + std::to_string(c));
+        events.push_back("color " + std::to_string(c));
     }
-    void UpdateStartStop(bool) override { record("startstop"); }
+    void UpdateStartStop(bool on) override {
+        EXPECT_EQ(on, running) << "the Start/Stop caption follows the tick source";
+        events.push_back("startstop");
+    }
     void SetTickSourceEnabled(bool on) override {
         running = on;
-        record(on ? "ticks on" : "ticks off");
+        events.push_back(on ? "ticks on" : "ticks off");
     }
     void RingBell(BellSlot slot) override {
+        slotsRung.push_back(slot);
         bellsRung.push_back(std::to_string(slot) + " at " + clock());
-        record("bell " + bellsRung.back());
+        events.push_back("bell " + bellsRung.back());
     }
     void PrepareBells() override {}
     // The clock as last shown; a bell rings after the tick's display.
@@ -60,6 +60,10 @@ protected:
         settings.NextFlag = nextSec != 0;
         settings.NextSec = nextSec;
         settings.ClearFlag = rounds;
+        if (running) {
+            engine.StartStop(*this);
+        }
+        events.clear();
         engine.ResetRunFlag();
         engine.ClearTimer(*this);
         engine.StartStop(*this);
@@ -69,6 +73,7 @@ protected:
     Texts ticks(int n, std::ptrdiff_t maxBells = 1'000'000) {
         bellsRung.clear();
         for (; n > 0 && running && std::ssize(bellsRung) < maxBells; --n) {
+            events.clear();
             engine.Tick(*this);
         }
         return std::move(bellsRung);
@@ -77,10 +82,9 @@ protected:
 
     TimerSettings settings{.IntFlag = 1, .Color = Count, .RestColor = Rest};
     TimerEngine engine{settings, *this};
-    static constexpr std::size_t RecentKept = 8;
-    std::deque<std::string> recent;
-    std::size_t eventCount = 0;
-    Texts bellsRung;  // "slot at clock", during ticks()
+    Texts events;
+    Texts bellsRung;                  // "slot at clock", during ticks()
+    std::vector<BellSlot> slotsRung;  // in the last tick of the random run
     std::int32_t color = -1;
     TimerState shown;  // as last shown
     bool running = false;
@@ -90,17 +94,19 @@ TEST_F(TimerEngineTest, RoundModeWithRestFollowsTheWorkedExample) {
     settings.FinFlag = 1;
     settings.FinNum = "2";
     start(3, 30, true);  // at program start the clear shows round 0 until the next refresh
-    EXPECT_EQ(lastEvents(4), (Texts{"color 111", "show 00:00:00 r0", "ticks on", "startstop"}));
-    EXPECT_EQ(eventCount, 4u);
-    ticks(181);  // 00:03:00: bell, round 2, clock reset, rest begins
-    ASSERT_EQ(eventCount, 4 + 179 + 4u);
-    EXPECT_EQ(lastEvents(4),
-              (Texts{"show 00:03:00 r1", "bell 0 at 00:03:00", "color 222", "show 00:00:01 r2"}));
+    EXPECT_EQ(events, (Texts{"color 111", "show 00:00:00 r0", "ticks on", "startstop"}));
+    ticks(179);
+    EXPECT_EQ(events, Texts{"show 00:02:59 r1"});
+    ticks(1);  // 00:03:00: bell, rest begins
+    EXPECT_EQ(events, (Texts{"show 00:03:00 r1", "bell 0 at 00:03:00", "color 222"}));
+    ticks(1);  // round 2, the clock counting from its reset
+    EXPECT_EQ(events, Texts{"show 00:00:01 r2"});
 
     EXPECT_EQ(nextBells(1), Texts{"0 at 00:00:30"});  // rest ends
     EXPECT_EQ(color, Count);
     EXPECT_EQ(nextBells(1), (Texts{"0 at 00:03:00", "2 at 00:03:00"}));  // round 3 > 2: stop
-    EXPECT_EQ(lastEvents(3), (Texts{"bell 2 at 00:03:00", "ticks off", "startstop"}));
+    EXPECT_EQ(events, (Texts{"show 00:03:00 r2", "bell 0 at 00:03:00", "bell 2 at 00:03:00",
+                             "ticks off", "startstop"}));
 }
 
 TEST_F(TimerEngineTest, RestartOrClearDuringARestEndsItAndCountsOn) {
@@ -182,6 +188,96 @@ TEST_F(TimerEngineTest, TheRoundCounterSaturatesInsteadOfWrapping) {
     start(1, 0, true);
     ticks(60 * (32766 + 3));
     EXPECT_EQ(shown.Round, 32767);
+}
+
+long long FromEnvironment(const char* name, long long fallback) {
+    const char* text = std::getenv(name);
+    return text != nullptr ? std::atoll(text) : fallback;
+}
+
+// Ten million ticks (SOAK_TICKS) of random settings in every mode, mostly in the Options
+// ranges and one value in five anything a hand-edited file holds, with random clears and
+// restarts. After every tick: the fields in range, the round at 1 or more and counted only in
+// round mode, bell 1 never rung, and the timer stopping by itself exactly with the finish bell.
+// The run stops early after SOAK_SECONDS (120 unless told), so that a slow sanitizer build
+// stays bounded, and says how far it got.
+TEST_F(TimerEngineTest, RandomSettingsKeepEveryFieldInRangeAndStopOnlyWithTheFinishBell) {
+    std::mt19937_64 random(static_cast<std::uint64_t>(FromEnvironment("SOAK_SEED", 20261207)));
+    auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    auto amount = [&](int high) {
+        return static_cast<std::int16_t>(pick(0, 4) == 0 ? pick(INT16_MIN, INT16_MAX)
+                                                         : pick(0, high));
+    };
+    auto flag = [&] {
+        return static_cast<std::int16_t>(std::array{0, 0, 0, 1, 1, -1}[pick(0, 5)]);
+    };
+    const std::array<std::string, 11> rounds = {"0",    "1", "3", "40000", "-5",   "2.5",
+                                                "１０", "x", "",  "1e9",   "32766"};
+    auto inDay = [](int h, int m, int sec) {
+        return h >= 0 && h <= 23 && m >= 0 && m <= 59 && sec >= 0 && sec <= 59;
+    };
+    const long long total = FromEnvironment("SOAK_TICKS", 10'000'000);
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::seconds(FromEnvironment("SOAK_SECONDS", 120));
+    long long done = 0;
+    for (int runs = 1; done < total && std::chrono::steady_clock::now() < deadline; ++runs) {
+        // Short intervals, so that rounds add up.
+        settings = {.IntFlag = flag(),
+                    .IntMin = amount(10),
+                    .NextFlag = flag(),
+                    .NextSec = amount(59),
+                    .ClearFlag = flag(),
+                    .FinFlag = flag(),
+                    .FinHour = amount(23),
+                    .FinMin = amount(59),
+                    .FinNum = rounds[static_cast<std::size_t>(pick(0, rounds.size() - 1))]};
+        engine.ResetRunFlag();
+        // Runs of ten to three hundred thousand ticks; some wrap the day.
+        const auto length =
+            std::llround(std::pow(10.0, std::uniform_real_distribution<>(1.0, 5.5)(random)));
+        for (long long n = 0; n < length && done < total; ++n, ++done) {
+            if (!running) {
+                if (n == 0 || pick(0, 1) == 0) {
+                    engine.ClearTimer(*this);
+                    shown.Round = 1;  // shown before the clear resets it
+                }
+                engine.StartStop(*this);
+                ASSERT_TRUE(running) << "Start switches the tick source on";
+            }
+            const TimerState before = shown;
+            events.clear();
+            bellsRung.clear();
+            slotsRung.clear();
+            engine.Tick(*this);
+            ASSERT_TRUE(inDay(shown.ClockHour, shown.ClockMin, shown.ClockSec))
+                << "clock " << shown.ClockHour << ':' << shown.ClockMin << ':' << shown.ClockSec;
+            ASSERT_TRUE(inDay(shown.BellHour, shown.BellMin, shown.BellSec))
+                << "next bell " << shown.BellHour << ':' << shown.BellMin << ':' << shown.BellSec;
+            ASSERT_GE(shown.Round, std::max<int>(before.Round, 1)) << "the round never goes back";
+            if (settings.IntFlag != 1 || settings.ClearFlag != 1) {
+                ASSERT_EQ(shown.Round, before.Round) << "rounds count only in round mode";
+            }
+            using Bells = std::vector<BellSlot>;
+            const Bells& rung = slotsRung;
+            ASSERT_TRUE(rung.empty() || rung == Bells{0} || rung == Bells{2} ||
+                        rung == (Bells{0, 2}))
+                << rung.size() << " bells in one tick, the last " << int(rung.back());
+            ASSERT_EQ(!running, !rung.empty() && rung.back() == 2)
+                << "the timer stops by itself with the finish bell";
+            if ((done & 0xFFFF) == 0 && std::chrono::steady_clock::now() >= deadline) {
+                break;
+            }
+        }
+        if (running) {
+            engine.StartStop(*this);  // stopped by the user
+        }
+        if (done == total || std::chrono::steady_clock::now() >= deadline) {
+            std::printf("soak: %lld ticks in %d runs\n", done, runs);
+        }
+    }
+    EXPECT_EQ(done, total) << "time ran out (SOAK_SECONDS) before all ticks were done";
 }
 
 }  // namespace
