@@ -10,25 +10,23 @@
 
 namespace {
 
-// A canonical PCM WAV file: RIFF header, fmt chunk, data chunk holding `frames` frames.
-QByteArray Wav(int channels, int bits, int frames, int formatTag = 1) {
+// A canonical PCM WAV file: RIFF header, fmt chunk, data chunk holding `frames` frames; or its
+// big-endian twin, RIFX.
+QByteArray Wav(int channels, int bits, int frames, int formatTag = 1, bool rifx = false) {
     const int blockAlign = channels * bits / 8;
     const QByteArray samples(frames * blockAlign, '\x11');
-    auto le32 = [](quint32 v) {
-        QByteArray b(4, '\0');
-        qToLittleEndian(v, b.data());
+    auto word = [rifx](auto v) {
+        QByteArray b(sizeof v, '\0');
+        rifx ? qToBigEndian(v, b.data()) : qToLittleEndian(v, b.data());
         return b;
     };
-    auto le16 = [](quint16 v) {
-        QByteArray b(2, '\0');
-        qToLittleEndian(v, b.data());
-        return b;
-    };
-    QByteArray fmt = le16(formatTag) + le16(channels) + le32(44100) + le32(44100 * blockAlign) +
-                     le16(blockAlign) + le16(bits);
+    auto u32 = [&](quint32 v) { return word(v); };
+    auto u16 = [&](quint16 v) { return word(v); };
+    QByteArray fmt = u16(formatTag) + u16(channels) + u32(44100) + u32(44100 * blockAlign) +
+                     u16(blockAlign) + u16(bits);
     QByteArray body =
-        "WAVE" + ("fmt " + le32(fmt.size()) + fmt) + "data" + le32(samples.size()) + samples;
-    return "RIFF" + le32(body.size()) + body;
+        "WAVE" + ("fmt " + u32(fmt.size()) + fmt) + "data" + u32(samples.size()) + samples;
+    return (rifx ? "RIFX" : "RIFF") + u32(body.size()) + body;
 }
 
 class WavSoundTest : public ::testing::Test {
@@ -54,36 +52,17 @@ TEST_F(WavSoundTest, APcmFileIsReadWholeInItsOwnFormat) {
 
 TEST_F(WavSoundTest, TwentyFourBitAndBigEndianSamplesAreTurnedIntoOnesAnOutputTakes) {
     QByteArray wav24 = Wav(1, 24, 2);
-    wav24.replace(wav24.size() - 6, 6,
-                  QByteArray::fromHex("563412"
-                                      "feffff"));
+    wav24.replace(wav24.size() - 6, 6, QByteArray::fromHex("563412feffff"));
     const std::optional<WavSound> widened = DecodeWavData(wav24);
     ASSERT_TRUE(widened);
     EXPECT_EQ(widened->encoding, WavSound::Encoding::Int32);
-    EXPECT_EQ(widened->pcm.first(8), QByteArray::fromHex("00563412"
-                                                         "00feffff"));
+    EXPECT_EQ(widened->pcm.first(8), QByteArray::fromHex("0056341200feffff"));
 
     // The same two 16-bit samples, little- and big-endian.
     QByteArray riff = Wav(1, 16, 2);
-    riff.replace(riff.size() - 4, 4,
-                 QByteArray::fromHex("3412"
-                                     "feff"));
-    const QByteArray rifx = QByteArray::fromHex(
-        "52494658"
-        "0000002c"
-        "57415645"
-        "666d7420"
-        "00000010"
-        "0001"
-        "0001"
-        "0000ac44"
-        "00015888"
-        "0002"
-        "0010"
-        "64617461"
-        "00000004"
-        "1234"
-        "fffe");
+    riff.replace(riff.size() - 4, 4, QByteArray::fromHex("3412feff"));
+    QByteArray rifx = Wav(1, 16, 2, 1, true);
+    rifx.replace(rifx.size() - 4, 4, QByteArray::fromHex("1234fffe"));
     const std::optional<WavSound> little = DecodeWavData(riff);
     const std::optional<WavSound> big = DecodeWavData(rifx);
     ASSERT_TRUE(little && big);
