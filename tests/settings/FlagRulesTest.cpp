@@ -2,40 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
-TEST(FlagRules, EachFlagIsClearedWhenItsAmountIsZero) {
-    TimerSettings s{.IntFlag = 1,
-                    .IntMin = 0,
-                    .NextFlag = 1,
-                    .NextSec = 30,
-                    .FinFlag = 1,
-                    .FinHour = 0,
-                    .FinMin = 30};
+TEST(FlagRules, EachFlagIsClearedWhenItsAmountIsZeroAndOtherwiseKeptAsItIsEvenHandEdited) {
+    TimerSettings s{.IntFlag = 1, .IntMin = 0, .NextFlag = 1, .NextSec = 30, .FinFlag = 1};
+    s.FinHour = 0;
+    s.FinMin = 30;  // minutes alone are an amount
     ApplyFlagRules(s);
-    EXPECT_EQ(s.IntFlag, 0);
-    EXPECT_EQ(s.NextFlag, 1);
-    EXPECT_EQ(s.FinFlag, 1);  // minutes alone are an amount
+    EXPECT_EQ(std::tuple(s.IntFlag, s.NextFlag, s.FinFlag), std::tuple(0, 1, 1));
 
-    s = {.IntFlag = 1,
-         .IntMin = 1,
-         .NextFlag = 1,
-         .NextSec = 0,
-         .FinFlag = 1,
-         .FinHour = 0,
-         .FinMin = 0,
-         .FinNum = "3"};
+    s = {.IntFlag = 2, .IntMin = 75, .NextFlag = 1, .ClearFlag = 1, .FinFlag = 1, .FinHour = 0};
+    s.FinNum = "3";  // a round count is no amount of the stop
     ApplyFlagRules(s);
-    EXPECT_EQ(s.IntFlag, 1);
-    EXPECT_EQ(s.NextFlag, 0);
-    EXPECT_EQ(s.FinFlag, 0);  // a round count is no amount of the stop
-}
-
-TEST(FlagRules, AFlagWithItsAmountIsKeptAsItIsEvenHandEdited) {
-    TimerSettings s{.IntFlag = 2, .IntMin = 75, .ClearFlag = 1, .FinFlag = 1, .FinHour = 1};
-    const TimerSettings before = s;
-    ApplyFlagRules(s);
-    EXPECT_EQ(s, before);
+    EXPECT_EQ(std::tuple(s.IntFlag, s.IntMin, s.NextFlag, s.ClearFlag, s.FinFlag),
+              std::tuple(2, 75, 0, 1, 0));
 }
 
 }  // namespace

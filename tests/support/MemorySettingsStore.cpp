@@ -1,5 +1,7 @@
 #include "support/MemorySettingsStore.h"
 
+#include <algorithm>
+
 std::string MemorySettingsStore::GetSetting(std::string_view section, std::string_view key,
                                             std::string_view defaultText) {
     m_calls.push_back(
@@ -25,10 +27,6 @@ void MemorySettingsStore::put(std::string_view section, std::string_view key,
 }
 
 bool MemorySettingsStore::hasSection(std::string_view section) const {
-    for (const auto& entry : m_values) {
-        if (entry.first.first == section) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::any_of(m_values,
+                               [&](const auto& entry) { return entry.first.first == section; });
 }
