@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb with openbox and checks what a person sees: the title,
-# Enter starting the timer, the minimised title, the settings written at close, the window's
-# proportions on screens scaled by 1.5 and 2, and the menus, Options and the bell chooser
-# driven from the keyboard alone (the status line is read back with OCR). The screenshots in
+# Enter starting the timer, the minimised title, the window's proportions on screens scaled by
+# 1.5 and 2, and the menus, Options and the bell chooser driven from the keyboard alone (the
+# status line is read back with OCR), and the settings written at exit. The screenshots in
 # docs/ are taken from its artifacts.
 # Usage: window_test.sh RONDELAY ARTIFACT_DIR
 set -uo pipefail
@@ -72,11 +72,6 @@ screenshot() {  # screenshot FILE [WINDOW [client]]
   import -window root -crop "$((w + left + right))x$((h + top + bottom))+$((x - left))+$((y - top))" +repage "$1"
 }
 
-# red_pixels FILE: how many pixels are close to pure red, the default rest colour.
-red_pixels() {
-  convert "$1" -fuzz 20% -fill black +opaque red -fill white -opaque red -format '%[fx:round(mean*w*h)]' info:
-}
-
 # status_text FILE: what OCR reads in the lower part of a main-window shot, where the status
 # line is, enlarged for its small font.
 status_text() {
@@ -135,8 +130,6 @@ xdotool windowactivate --sync "$window" >/dev/null 2>&1
 xdotool key --clearmodifiers Return
 sleep 2.6
 screenshot "$artifacts/window-counting.png"
-[ "$(red_pixels "$artifacts/window-counting.png")" -lt 20 ]
-check "counting is not drawn in the rest colour" $? "red pixels in window-counting.png"
 xdotool windowminimize --sync "$window"
 sleep 1.2
 title=$(xdotool getwindowname "$window")
@@ -145,38 +138,28 @@ xdotool windowactivate --sync "$window" >/dev/null 2>&1
 sleep 0.3
 title=$(xdotool getwindowname "$window")
 [ "$title" = Rondelay ]; check "restored title" $? "title was '$title'"
-sed -i 's/^IntMin=5$/IntMin=0/' "$conf"  # the program must write its own values back
 close_and_wait; check "closing ends the program" $? "still running"
-grep -q '^IntMin=5$' "$conf" && grep -q '^Size=36$' "$conf" && grep -q '^\[Font\]' "$conf"
-check "closing writes the settings" $? "$(tr '\n' ' ' <"$conf")"
 
-start 72
-[ -n "$window" ]; check "window with a 72 pt display" $? "no such window"
-screenshot "$artifacts/window-72pt.png"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-[ "$WIDTH" -gt 300 ] && [ "$WIDTH" -le 1024 ]; check "72 pt window is wider and fits" $? "width $WIDTH"
-close_and_wait; check "second close ends the program" $? "still running"
-
-# On a scaled screen the window keeps the design's proportions: its size grows with the
+# On a scaled screen the window and Options keep the design's proportions.
+# scaled_size NAME WINDOW WIDTH HEIGHT: the window's client is WIDTH x HEIGHT grown by the
 # factor, give or take the rounding of a pixel or two.
+scaled_size() {
+  local w h want_w want_h
+  read -r w h < <(client_size "$2")
+  want_w=$(awk -v v="$3" -v f="$factor" 'BEGIN{print int(v * f + 0.5)}')
+  want_h=$(awk -v v="$4" -v f="$factor" 'BEGIN{print int(v * f + 0.5)}')
+  ((w - want_w <= 2 && want_w - w <= 2 && h - want_h <= 2 && want_h - h <= 2))
+  check "$1 at scale $factor is ${want_w}x$want_h" $? "${w}x$h, ${3}x$4 unscaled"
+}
 for factor in 1.5 2; do
   export QT_SCALE_FACTOR=$factor
   start 36
   unset QT_SCALE_FACTOR
   screenshot "$artifacts/window-scale-$factor.png"
-  read -r width height < <(client_size)
-  wanted_width=$(awk -v w="$width1" -v f="$factor" 'BEGIN{print int(w * f + 0.5)}')
-  wanted_height=$(awk -v h="$height1" -v f="$factor" 'BEGIN{print int(h * f + 0.5)}')
-  ((width - wanted_width <= 2 && wanted_width - width <= 2 && height - wanted_height <= 2 && wanted_height - height <= 2))
-  check "window at scale $factor is ${wanted_width}x$wanted_height" $? "${width}x$height, ${width1}x$height1 unscaled"
-  # Options, a fixed 293 x 372 pixels unscaled, grows by the same factor.
-  options=$(open_options)
+  scaled_size window "$window" "$width1" "$height1"
+  options=$(open_options)  # a fixed 293 x 372 pixels unscaled
   screenshot "$artifacts/options-scale-$factor.png" "$options"
-  read -r width height < <(client_size "$options")
-  wanted_width=$(awk -v f="$factor" 'BEGIN{print int(293 * f + 0.5)}')
-  wanted_height=$(awk -v f="$factor" 'BEGIN{print int(372 * f + 0.5)}')
-  ((width - wanted_width <= 2 && wanted_width - width <= 2 && height - wanted_height <= 2 && wanted_height - height <= 2))
-  check "Options at scale $factor is ${wanted_width}x$wanted_height" $? "${width}x$height"
+  scaled_size Options "$options" 293 372
   xdotool key Escape
   sleep 0.3
   close_and_wait; check "window at scale $factor closes" $? "still running"
@@ -206,14 +189,6 @@ screenshot "$work/client.png" "$window" client
 seen=$(status_text "$work/client.png")
 grep -q '7分ごと' <<<"$seen"; check "status line shows the new interval" $? "OCR read: $seen"
 
-xdotool key --clearmodifiers alt+h
-sleep 0.3
-xdotool key a
-about=$(wait_for 'ﾊﾞｰｼﾞｮﾝ情報')
-[ -n "$about" ]; check "About box opens" $? "no About box"
-screenshot "$artifacts/about.png" "$about"
-xdotool key Escape
-sleep 0.5
 exit_from_menu; check "exit from the menu ends the program" $? "still running"
 grep -q '^IntMin=7$' "$conf"; check "exit writes the new interval" $? "$(tr '\n' ' ' <"$conf")"
 
