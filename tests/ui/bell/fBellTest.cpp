@@ -6,38 +6,57 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <map>
 
 #include "support/FakePlatform.h"
 
 namespace {
 
-// What the user does in the chooser, in order.
-enum class Step {
-    ChooseBeep,
-    ChooseWavFile,
-    BrowseCancelled,
-    BrowseChoosesCWav,  // picks "/c.wav"
-    Ok,
-    Cancel,
-    CloseBox,
-    Escape,
-    EnterOnBeepOption,  // Enter with the focus on the beep option
-    EnterOnOk,          // Enter with the focus on OK
-    ExpectStillOpen,
+// The chooser as the user meets it, handed a pair with "/a.wav"; a browse gets `answer`.
+struct Chooser {
+    explicit Chooser(std::int16_t flag) : pair{flag, "/a.wav"} { b.show(); }
+    BellHandOver pair;
+    std::optional<QString> answer;
+    OpenFileOptions asked;
+    LoadedForms forms;
+    fBell b{pair, std::make_unique<ScriptedFileChooser>([this](const OpenFileOptions& options) {
+                asked = options;
+                return answer;
+            }),
+            forms};
 };
 
-struct Case {
-    const char* situation;
-    std::int16_t flag;  // handed in with "/a.wav"
-    std::vector<Step> steps;
-    std::int16_t handedFlag;  // the pair as handed back
-    const char* handedFile;
+// What the user does in the chooser.
+using Step = void (*)(Chooser&);
+void EnterOn(QWidget* button) {
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Return);
+}
+const Step ChooseBeep = [](Chooser& c) { c.b.cBell[0]->click(); };
+const Step ChooseWavFile = [](Chooser& c) { c.b.cBell[1]->click(); };
+const Step BrowseCancelled = [](Chooser& c) {
+    c.answer.reset();
+    c.b.cBellRef->click();
 };
+const Step BrowseChoosesCWav = [](Chooser& c) {
+    c.answer = "/c.wav";
+    c.b.cBellRef->click();
+};
+const Step Ok = [](Chooser& c) { c.b.cOk->click(); };
+const Step Cancel = [](Chooser& c) { c.b.cCancel->click(); };
+const Step CloseBox = [](Chooser& c) { c.b.close(); };
+const Step Escape = [](Chooser& c) { QTest::keyClick(&c.b, Qt::Key_Escape); };
+const Step EnterOnBeepOption = [](Chooser& c) { EnterOn(c.b.cBell[0]); };
+const Step EnterOnOk = [](Chooser& c) { EnterOn(c.b.cOk); };
+const Step ExpectStillOpen = [](Chooser& c) { EXPECT_TRUE(c.b.isVisible()); };
 
 TEST(fBell, OpensInTheModeOfThePairAndOnlyOkHandsBackTheChoiceAsTheUserLeftIt) {
-    using enum Step;
-    const Case cases[] = {
+    const struct {
+        const char* situation;
+        std::int16_t flag;  // handed in with "/a.wav"
+        std::vector<Step> steps;
+        std::int16_t handedFlag;  // the pair as handed back
+        const char* handedFile;
+    } cases[] = {
         {"OK keeps the beep", 0, {Ok}, 0, "/a.wav"},
         {"any non-zero flag means a WAV file", 2, {Ok}, 1, "/a.wav"},
         {"a negative flag means a WAV file", -1, {Ok}, 1, "/a.wav"},
@@ -61,51 +80,25 @@ TEST(fBell, OpensInTheModeOfThePairAndOnlyOkHandsBackTheChoiceAsTheUserLeftIt) {
          0,
          "/a.wav"},
     };
-    OpenFileOptions asked;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.situation);
-        BellHandOver pair{c.flag, "/a.wav"};
-        std::optional<QString> answer;
-        LoadedForms forms;
-        auto files = std::make_unique<ScriptedFileChooser>([&](const OpenFileOptions& options) {
-            asked = options;
-            return answer;
-        });
-        fBell b(pair, std::move(files), forms);
-        b.show();
+        Chooser chooser(c.flag);
+        fBell& b = chooser.b;
         EXPECT_EQ(b.cBellRef->isEnabled(), c.flag != 0);
         const QColor path = b.cBellFile->palette().color(QPalette::WindowText);
         EXPECT_EQ(path == b.palette().color(QPalette::Disabled, QPalette::Text), c.flag == 0);
-        auto enterOn = [](QWidget* button) {
-            button->setFocus();
-            QTest::keyClick(button, Qt::Key_Return);
-        };
-        auto browse = [&](std::optional<QString> chosen) {
-            answer = std::move(chosen);
-            b.cBellRef->click();
-        };
-        const std::map<Step, std::function<void()>> act = {
-            {ChooseBeep, [&] { b.cBell[0]->click(); }},
-            {ChooseWavFile, [&] { b.cBell[1]->click(); }},
-            {BrowseCancelled, [&] { browse(std::nullopt); }},
-            {BrowseChoosesCWav, [&] { browse("/c.wav"); }},
-            {Ok, [&] { b.cOk->click(); }},
-            {Cancel, [&] { b.cCancel->click(); }},
-            {CloseBox, [&] { b.close(); }},
-            {Escape, [&] { QTest::keyClick(&b, Qt::Key_Escape); }},
-            {EnterOnBeepOption, [&] { enterOn(b.cBell[0]); }},
-            {EnterOnOk, [&] { enterOn(b.cOk); }},
-            {ExpectStillOpen, [&] { EXPECT_TRUE(b.isVisible()); }}};
         for (const Step step : c.steps) {
-            act.at(step)();
+            step(chooser);
         }
-        EXPECT_EQ(pair.EditBellFlag, c.handedFlag);
-        EXPECT_EQ(pair.EditBellFile, c.handedFile);
+        EXPECT_EQ(chooser.pair.EditBellFlag, c.handedFlag);
+        EXPECT_EQ(chooser.pair.EditBellFile, c.handedFile);
+        if (!chooser.asked.filter.isEmpty()) {  // browsed
+            EXPECT_EQ(chooser.asked.filter,
+                      QStringLiteral("すべてのファイル (*.*)|*.*|WAVファイル (*.wav)|*.wav|"));
+            EXPECT_EQ(chooser.asked.filterIndex, 2);
+            EXPECT_TRUE(chooser.asked.flags & OpenFileFlags::FileMustExist);
+        }
     }
-    EXPECT_EQ(asked.filter,
-              QStringLiteral("すべてのファイル (*.*)|*.*|WAVファイル (*.wav)|*.wav|"));
-    EXPECT_EQ(asked.filterIndex, 2);
-    EXPECT_TRUE(asked.flags & OpenFileFlags::FileMustExist);
 }
 
 }  // namespace
