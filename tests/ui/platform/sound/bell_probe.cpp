@@ -26,7 +26,6 @@
 #include <QTimer>
 #include <array>
 #include <cstdio>
-#include <utility>
 
 #include "settings/TimerSettings.h"
 #include "soundmeter/HeardBells.h"
@@ -50,12 +49,6 @@ int Number(const QString& text, const QString& argument, int limit = 600'000) {
 
 int Slot(const QString& text, const QString& argument) {
     return Number(text, argument, BellSlotCount - 1);
-}
-
-// "SLOT<separator>REST" into the slot and REST.
-std::pair<int, QString> SplitSlot(const QString& text, char separator) {
-    const auto at = text.indexOf(QLatin1Char(separator));
-    return {Slot(at < 0 ? QString() : text.left(at), text), text.mid(at + 1)};
 }
 
 // One moment of ringing: the slots rung one after the other in the same event-loop pass.
@@ -116,9 +109,10 @@ int main(int argc, char** argv) {
     // The --wav values make WAV bells; the --path values only store their path.
     const QStringList wavs = parser.values("wav");
     for (const QString& value : wavs + parser.values("path")) {
-        const auto [slot, path] = SplitSlot(value, '=');
+        const auto at = value.indexOf(QLatin1Char('='));  // SLOT=PATH
+        const int slot = Slot(value.left(at), value);
         settings.BellFlag[slot] = wavs.contains(value);
-        settings.BellFile[slot] = path.toStdString();
+        settings.BellFile[slot] = value.mid(at + 1).toStdString();
     }
 
     BellPlayer player(settings);
