@@ -9,23 +9,17 @@
 # Usage: accessibility_test.sh RONDELAY x11|wayland [ARTIFACT_DIR]
 set -uo pipefail
 [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
+# A private session bus, on which D-Bus starts the accessibility bus when the program first
+# asks for it, and which takes that bus down with it at the end.
+[ -n "${RONDELAY_PRIVATE_BUS:-}" ] || RONDELAY_PRIVATE_BUS=1 exec dbus-run-session -- "$0" "$@"
 program=$1
 platform=${2:-x11}
 artifacts=${3:-artifacts}
 here=$(dirname "$0")
 work=$(mktemp -d)
 pids=()
-# tree PID: the process and every process under it, deepest first; the accessibility bus
-# starts its registry daemon as a child of its own, so stopping by tree reaches it too.
-tree() {
-  local child
-  for child in $(ps -o pid= --ppid "$1"); do tree "$child"; done
-  echo "$1"
-}
 cleanup() {
-  local pid all=()
-  for pid in "${pids[@]}"; do mapfile -t -O "${#all[@]}" all < <(tree "$pid"); done
-  for pid in "${all[@]}"; do kill "$pid" 2>/dev/null; done
+  kill "${pids[@]}" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$work"
 }
@@ -36,7 +30,7 @@ trap cleanup EXIT
 # shellcheck source=displays.sh
 . "$here/displays.sh"
 
-for tool in /usr/libexec/at-spi-bus-launcher dbus-daemon; do
+for tool in /usr/libexec/at-spi-bus-launcher dbus-run-session; do
   command -v "$tool" >/dev/null || { echo "FAIL $tool is missing (./scripts/setup test installs it)"; exit 1; }
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "FAIL python3-pyatspi is missing (./scripts/setup test installs it)"; exit 1; }
@@ -48,21 +42,6 @@ case $platform in
   wayland) start_weston ;;
   *) echo "usage: $0 RONDELAY x11|wayland" >&2; exit 2 ;;
 esac
-
-# The session bus, then the accessibility bus launcher registered on it.
-dbus-daemon --config-file=/usr/share/dbus-1/session.conf --nofork --print-address=3 \
-  3>"$work/bus" >"$work/dbus.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/bus" ] && break; sleep 0.1; done
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
-export DBUS_SESSION_BUS_ADDRESS
-/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do
-  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-    >/dev/null 2>&1 && break
-  sleep 0.1
-done
 
 # Bells at an interval, so that the Options dialog's bell rows can be used.
 mkdir -p "$XDG_CONFIG_HOME/Rondelay"
