@@ -46,14 +46,8 @@ const Enabled RoundModeWithRest{fRondelayMin,       fRondelayNextFlag, fRondelay
                                 cBellRef2};
 const Enabled NoInterval{fTimerFinHour, fTimerFinMin, cBellRef2};
 
-// The four tick boxes the enabling rules follow, as stored or as clicked.
-struct Ticks {
-    std::int16_t IntFlag = 0;
-    std::int16_t NextFlag = 0;
-    std::int16_t ClearFlag = 0;
-    std::int16_t FinFlag = 0;
-};
-// A click on one of them: the box's handler and the value it leaves.
+// A click on one of the four tick boxes the enabling rules follow: the box's handler and the
+// value it leaves.
 struct Click {
     void (OptionsModel::*box)(std::int16_t);
     std::int16_t value;
@@ -65,11 +59,11 @@ constexpr auto Stop = &OptionsModel::fTimerFinFlag_Click;
 
 class OptionsModelTest : public ::testing::Test {
 protected:
-    OptionsModel& open(const Ticks& stored = {}) {
-        settings.IntFlag = stored.IntFlag;
-        settings.NextFlag = stored.NextFlag;
-        settings.ClearFlag = stored.ClearFlag;
-        settings.FinFlag = stored.FinFlag;
+    OptionsModel& open(const TimerSettings& stored) {
+        settings = stored;
+        return open();
+    }
+    OptionsModel& open() {
         model.emplace(settings, handOver).Form_Load();
         return *model;
     }
@@ -80,7 +74,7 @@ protected:
 };
 
 TEST_F(OptionsModelTest, EachTickBoxEnablesExactlyTheFieldsThatDependOnIt) {
-    constexpr Ticks All{.IntFlag = 1, .NextFlag = 1, .ClearFlag = 1, .FinFlag = 1};
+    const TimerSettings All{.IntFlag = 1, .NextFlag = 1, .ClearFlag = 1, .FinFlag = 1};
     const Enabled byTime{fRondelayMin, fRondelayNextFlag, fRondelayClearFlag, fTimerFinHour,
                          fTimerFinMin, cBellRef0,         cBellRef2};
     Enabled withRest = byTime;
@@ -90,7 +84,7 @@ TEST_F(OptionsModelTest, EachTickBoxEnablesExactlyTheFieldsThatDependOnIt) {
     noStop.erase(cBellRef2);
     const struct {
         const char* situation;
-        Ticks stored;
+        TimerSettings stored;  // its tick boxes
         std::vector<Click> clicks;
         Enabled want;
     } cases[] = {
@@ -173,7 +167,7 @@ TEST_F(OptionsModelTest, OkChecksTheFourFieldsInOrderAndWritesNothingOnFailure) 
     };
     for (const Typed& c : cases) {
         SCOPED_TRACE(c.interval + " / " + c.rest + " / " + c.hours + " / " + c.minutes);
-        OptionsModel& m = open();
+        OptionsModel& m = open({});
         m.fRondelayMin.text = c.interval;
         m.fRondelayNextSec.text = c.rest;
         m.fTimerFinHour.text = c.hours;
