@@ -10,16 +10,16 @@
 
 namespace {
 
-using Call = MemorySettingsStore::Call;
+using Save = MemorySettingsStore::Save;
 using Entries = std::vector<std::string>;  // "Key=text"
 
 // The saves that write the entries: the timer keys, then the font keys, in that order.
-std::vector<Call> saves(const Entries& timer, const Entries& font) {
-    std::vector<Call> result;
+std::vector<Save> saves(const Entries& timer, const Entries& font) {
+    std::vector<Save> result;
     for (const auto& [section, entries] : {std::pair{"Timer", timer}, std::pair{"Font", font}}) {
         for (const std::string& entry : entries) {
             const auto eq = entry.find('=');
-            result.push_back({Call::Save, section, entry.substr(0, eq), entry.substr(eq + 1)});
+            result.push_back({section, entry.substr(0, eq), entry.substr(eq + 1)});
         }
     }
     return result;
@@ -27,8 +27,8 @@ std::vector<Call> saves(const Entries& timer, const Entries& font) {
 
 // Loads from a store holding what the saves would write, put there as a hand-edited store would
 // hold it. Starts from values unlike the defaults, so that a field the load forgets shows.
-TimerSettings load(MemorySettingsStore& store, const std::vector<Call>& entries) {
-    for (const Call& c : entries) {
+TimerSettings load(MemorySettingsStore& store, const std::vector<Save>& entries) {
+    for (const Save& c : entries) {
         store.put(c.section, c.key, c.text);
     }
     TimerSettings result{
@@ -81,9 +81,9 @@ TEST(SaveSettings, WritesAll21LoadedTextsBackInOrderEveryTime) {
         MemorySettingsStore store;
         const TimerSettings loaded = load(store, written);
         for (int save = 0; save < 2; ++save) {  // unchanged: written again all the same
-            store.clearCalls();
+            store.clearSaves();
             SaveSettings(store, loaded);
-            EXPECT_EQ(store.calls(), written);
+            EXPECT_EQ(store.saves(), written);
         }
     }
 }

@@ -41,8 +41,7 @@ struct FakePlatform : FontChooser, MessageBox, ColorChooser {
     }
     void show(QWidget*, const QString& text) override { messages.append(text); }
     std::optional<std::int32_t> chooseColor(QWidget*, std::int32_t) override { return {}; }
-    using Call = MemorySettingsStore::Call;
-    auto saves() const { return std::ranges::count(store.calls(), Call::Save, &Call::kind); }
+    auto saves() const { return std::ssize(store.saves()); }
     int bellsPrepared() const { return static_cast<const SilentBells&>(*data.bells).prepared; }
 
     std::optional<FontChoice> fontAnswer;

@@ -4,20 +4,17 @@
 
 std::string MemorySettingsStore::GetSetting(std::string_view section, std::string_view key,
                                             std::string_view defaultText) {
-    m_calls.push_back(
-        {Call::Get, std::string(section), std::string(key), std::string(defaultText)});
     const auto it = m_values.find(std::pair{std::string(section), std::string(key)});
     return it == m_values.end() ? std::string(defaultText) : it->second;
 }
 
 void MemorySettingsStore::SaveSetting(std::string_view section, std::string_view key,
                                       std::string_view text) {
-    m_calls.push_back({Call::Save, std::string(section), std::string(key), std::string(text)});
+    m_saves.push_back({std::string(section), std::string(key), std::string(text)});
     put(section, key, text);
 }
 
 void MemorySettingsStore::DeleteSetting(std::string_view section) {
-    m_calls.push_back({Call::Delete, std::string(section), {}, {}});
     std::erase_if(m_values, [&](const auto& entry) { return entry.first.first == section; });
 }
 

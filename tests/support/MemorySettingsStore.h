@@ -7,15 +7,14 @@
 
 #include "settings/SettingsStore.h"
 
-// A store held in memory that records every call, for tests.
+// A store held in memory that records every save, for tests.
 class MemorySettingsStore : public SettingsStore {
 public:
-    struct Call {
-        enum Kind { Get, Save, Delete } kind;
+    struct Save {
         std::string section;
-        std::string key;   // empty for Delete
-        std::string text;  // the text saved, or the default asked for
-        bool operator==(const Call&) const = default;
+        std::string key;
+        std::string text;
+        bool operator==(const Save&) const = default;
     };
 
     std::string GetSetting(std::string_view section, std::string_view key,
@@ -24,14 +23,14 @@ public:
                      std::string_view text) override;
     void DeleteSetting(std::string_view section) override;
 
-    // Sets a value without recording a call, as a hand-edited store would hold it.
+    // Sets a value without recording a save, as a hand-edited store would hold it.
     void put(std::string_view section, std::string_view key, std::string_view text);
     bool hasSection(std::string_view section) const;
 
-    const std::vector<Call>& calls() const { return m_calls; }
-    void clearCalls() { m_calls.clear(); }
+    const std::vector<Save>& saves() const { return m_saves; }
+    void clearSaves() { m_saves.clear(); }
 
 private:
     std::map<std::pair<std::string, std::string>, std::string, std::less<>> m_values;
-    std::vector<Call> m_calls;
+    std::vector<Save> m_saves;
 };
