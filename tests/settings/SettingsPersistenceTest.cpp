@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "support/MemorySettingsStore.h"
@@ -35,13 +34,6 @@ TimerSettings load(MemorySettingsStore& store, const std::vector<Save>& entries)
         .IntMin = 99, .FinNum = "stale", .Font = {"stale", FontSize::fromWhole(99), true, true}};
     LoadSettings(store, result);
     return result;
-}
-
-TEST(LoadSettings, AppliesTheFlagRulesWithAbsentAmountsAtTheirDefaults) {
-    MemorySettingsStore store;
-    // IntMin and FinHour default to 1, NextSec to 0.
-    const TimerSettings s = load(store, saves({"IntFlag=1", "NextFlag=1", "FinFlag=1"}, {}));
-    EXPECT_EQ(std::tuple(s.IntFlag, s.NextFlag, s.FinFlag), std::tuple(1, 0, 1));
 }
 
 TEST(LoadSettings, DamagedTextsTakeTheirDefaultAndTheRestStillLoads) {
