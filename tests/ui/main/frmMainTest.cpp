@@ -106,6 +106,8 @@ TEST_F(frmMainTest, HugeStoredFontSizeStillGivesAWindowWithinTheScreen) {
     const QSize screen = window->screen()->availableGeometry().size();
     EXPECT_LE(window->width(), screen.width());
     EXPECT_LE(window->height(), screen.height());
+    EXPECT_TRUE(window->width() > screen.width() * 0.9 || window->height() > screen.height() * 0.9)
+        << "shrunk more than needed";
     window->close();  // the stored value is kept
     EXPECT_EQ(platform.store.GetSetting("Font", "Size", ""), "4000");
 }
