@@ -55,6 +55,7 @@ int Slot(const QString& text, const QString& argument) {
 struct Ring {
     int atMs = 0;
     QList<int> rung;
+    Clock::time_point rungAt{};
 };
 
 // Each series, "COUNT/EVERY/SLOTS@MS", into its rings; a --ring "SLOTS@MS" is a series of one.
@@ -71,7 +72,7 @@ QList<Ring> ParseRings(const QCommandLineParser& parser) {
         }
         const QStringList cycle = parts[2].split(QLatin1Char(','));
         for (int i = 0; i < Number(parts[0], value, 10'000); ++i) {
-            Ring ring{Number(parts[3], value) + i * Number(parts[1], value), {}};
+            Ring ring{Number(parts[3], value) + i * Number(parts[1], value), {}, {}};
             for (const QString& slot : cycle[i % cycle.size()].split(QLatin1Char('+'))) {
                 ring.rung.append(Slot(slot, value));
             }
@@ -117,7 +118,7 @@ int main(int argc, char** argv) {
 
     BellPlayer player(settings);
     player.PrepareBells();
-    const QList<Ring> rings = ParseRings(parser);
+    QList<Ring> rings = ParseRings(parser);
     const QString runTime = parser.value("quit-after");
     const int quitAfter = Number(runTime, "--quit-after " + runTime);
 
@@ -126,11 +127,10 @@ int main(int argc, char** argv) {
     if (parser.isSet("record")) {
         recorder = std::make_unique<SinkRecorder>(parser.value("record").toStdString());
     }
-    std::vector<Clock::time_point> rungAt(static_cast<std::size_t>(rings.size()));
-    for (qsizetype i = 0; i < rings.size(); ++i) {
-        QTimer::singleShot(rings[i].atMs, Qt::PreciseTimer, &app, [&, i] {
-            rungAt[static_cast<std::size_t>(i)] = Clock::now();
-            for (int slot : rings[i].rung) {
+    for (Ring& ring : rings) {
+        QTimer::singleShot(ring.atMs, Qt::PreciseTimer, &app, [&] {
+            ring.rungAt = Clock::now();
+            for (int slot : ring.rung) {
                 player.RingBell(slot);
             }
         });
@@ -183,14 +183,14 @@ int main(int argc, char** argv) {
                                       : parser.value("heard-from");
     const int heardFrom = Number(heardFromText.trimmed(), "--heard-from " + heardFromText);
     std::vector<WantedBell> bells;
-    for (qsizetype i = 0; i < rings.size(); ++i) {
-        const int slot = rings[i].rung.back();  // the last one rung is the one left sounding
-        bells.push_back({rungAt[static_cast<std::size_t>(i)],
-                         slotPrints[static_cast<std::size_t>(slot)], rings[i].atMs >= heardFrom,
+    for (const Ring& ring : rings) {
+        const int slot = ring.rung.back();  // the last one rung is the one left sounding
+        bells.push_back({ring.rungAt, slotPrints[static_cast<std::size_t>(slot)],
+                         ring.atMs >= heardFrom,
                          QString("bell %1 (slot %2 at %3 ms)")
-                             .arg(i + 1)
+                             .arg(bells.size() + 1)
                              .arg(slot)
-                             .arg(rings[i].atMs)
+                             .arg(ring.atMs)
                              .toStdString()});
     }
     const std::vector<Stall> stalls = stallWatch.stalls();
