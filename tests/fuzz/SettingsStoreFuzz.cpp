@@ -6,10 +6,8 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "settings/FlagRules.h"
