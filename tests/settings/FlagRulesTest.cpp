@@ -4,8 +4,6 @@
 
 #include <tuple>
 
-namespace {
-
 TEST(FlagRules, EachFlagIsClearedWhenItsAmountIsZeroAndOtherwiseKeptAsItIsEvenHandEdited) {
     TimerSettings s{.IntFlag = 1, .IntMin = 0, .NextFlag = 1, .NextSec = 30, .FinFlag = 1};
     s.FinHour = 0;
@@ -19,5 +17,3 @@ TEST(FlagRules, EachFlagIsClearedWhenItsAmountIsZeroAndOtherwiseKeptAsItIsEvenHa
     EXPECT_EQ(std::tuple(s.IntFlag, s.IntMin, s.NextFlag, s.ClearFlag, s.FinFlag),
               std::tuple(2, 75, 0, 1, 0));
 }
-
-}  // namespace

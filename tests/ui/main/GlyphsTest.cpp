@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 // The button's 8 x 8 icon in device pixels at a scaled screen's ratio: every pixel black or
 // clear, never smoothed, and the pattern in place (the triangle's widest row reaches the right
 // edge, its tip row does not; the stop square fills its corner).
@@ -25,5 +23,3 @@ TEST(GlyphIconTest, ScaledScreensGetWholePatternPixelsWithoutSmoothedEdges) {
         EXPECT_EQ(stop.pixel(stop.width() - 1, stop.height() - 1), qRgb(0, 0, 0));
     }
 }
-
-}  // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(MainTexts, TimeHasTwoDigitsPerPartAndTheMinimisedTitleAddsTheRound) {
     EXPECT_EQ(TimeText({.ClockHour = 1, .ClockMin = 5, .ClockSec = 9}), "01:05:09");
     EXPECT_EQ(MinimisedTitle({.ClockHour = 12, .ClockSec = 15, .Round = 32767}),
@@ -27,5 +25,3 @@ TEST(MainTexts, StatusLineSumsUpTheSettings) {
     s.NextFlag = s.FinFlag = 2;
     EXPECT_EQ(StatusText(s, true), "\u30005分ごとにベル");
 }
-
-}  // namespace

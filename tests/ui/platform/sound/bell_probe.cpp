@@ -141,11 +141,16 @@ int main(int argc, char** argv) {
     const QString beepFile = scratch.filePath("beep.wav");
     QFile::copy(":/sounds/beep.wav", beepFile);
     const int baselineCount = Number(parser.value("baseline"), "--baseline", 100);
-    std::vector<Clock::time_point> paplayAt(static_cast<std::size_t>(baselineCount));
+    std::vector<WantedBell> baselineBells(static_cast<std::size_t>(baselineCount));
+    // What the beep sounds like, measured from its file the way the recording is.
+    const std::optional<SoundPrint> beepPrint = PrintOfWav(ReadFile(beepFile));
     std::vector<pid_t> paplays;
-    for (int i = 0; i < baselineCount; ++i) {
-        QTimer::singleShot(1500 + 700 * i, Qt::PreciseTimer, &app, [&, i] {
-            paplayAt[static_cast<std::size_t>(i)] = Clock::now();
+    for (WantedBell& bell : baselineBells) {
+        const auto i = &bell - baselineBells.data();
+        bell.sound = *beepPrint;
+        bell.label = "paplay " + std::to_string(i + 1);
+        QTimer::singleShot(1500 + 700 * i, Qt::PreciseTimer, &app, [&] {
+            bell.rungAt = Clock::now();
             paplays.push_back(StartPlayer("paplay", beepFile.toStdString()));
         });
     }
@@ -157,17 +162,11 @@ int main(int argc, char** argv) {
     recorder->stop();
     WaitForPlayers(paplays);
 
-    // What each slot should sound like, measured from its file the way the recording is.
-    const std::optional<SoundPrint> beepPrint = PrintOfWav(ReadFile(beepFile));
-    std::vector<WantedBell> baselineBells;
-    for (int i = 0; i < baselineCount; ++i) {
-        baselineBells.push_back({paplayAt[static_cast<std::size_t>(i)], *beepPrint, true,
-                                 "paplay " + std::to_string(i + 1)});
-    }
     const BellVerdict paplay = JudgeBells(*recorder, baselineBells, 1e9);
     const double allowLate =
         paplay.late.median + Number(parser.value("allow-late"), "--allow-late", 10'000);
 
+    // What each slot should sound like.
     std::array<SoundPrint, BellSlotCount> slotPrints;
     for (std::size_t slot = 0; slot < slotPrints.size(); ++slot) {
         const std::optional<SoundPrint> print =
