@@ -53,6 +53,14 @@ TEST_F(frmMainTest, LoadsStoppedThenTheButtonsDriveTheLabelsAndLeaveTheFocusAsid
     EXPECT_EQ(window->fStatus->text(), QStringLiteral("\u3000インターバル設定なし"));
     EXPECT_EQ(window->fTimerDisplay->palette().color(QPalette::WindowText), QColor(Qt::red));
     EXPECT_FALSE(window->fTimer.isEnabled());
+    // The Start glyph on a screen scaled by 1.5: whole black or clear pixels, never smoothed.
+    const QImage glyph = window->fStartButton->icon().pixmap(QSize(8, 8), 1.5).toImage();
+    ASSERT_EQ(glyph.size(), QSize(12, 12));
+    for (int at = 0; at < 12 * 12; ++at) {
+        const QRgb c = glyph.pixel(at % 12, at / 12);
+        EXPECT_TRUE(qAlpha(c) == 0 || c == qRgb(0, 0, 0))
+            << "smoothed at " << at % 12 << "," << at / 12;
+    }
 
     // Clicks leave the focus on the hidden button, so that Enter reaches the window.
     window->activateWindow();
