@@ -61,9 +61,9 @@ timeout 60 /usr/bin/python3 "$here/accessibility_check.py" "$app" main
 check "main window over AT-SPI on $platform" $? "see the lines above"
 
 if [ "$platform" = x11 ]; then
-  # Start takes the focus first; Space presses it as a keyboard user would. The window manager
-  # is asked again until the window has the keyboard, as a busy machine's openbox may not
-  # have given it at the first asking.
+  # Start, pressed through the tree, has the focus; Space presses it again as a keyboard user
+  # would. The window manager is asked again until the window has the keyboard, as a busy
+  # machine's openbox may not have given it at the first asking.
   window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Rondelay$' | head -n 1)
   for _ in $(seq 20); do
     xdotool windowactivate --sync "$window" >/dev/null 2>&1
