@@ -79,10 +79,6 @@ status_text() {
   tesseract "$work/ocr.png" - -l jpn --psm 6 2>/dev/null
 }
 
-wait_for() {  # wait_for TITLE: the id of the visible window with that title
-  timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1
-}
-
 # open_options: Alt+V, O on the main window; the id of the Options dialog, empty if it never
 # showed. A busy machine may take longer than the pause to open the menu, and the O then goes
 # nowhere: a menu still open is closed and the keys are given again, as a user would.
@@ -100,21 +96,12 @@ open_options() {
   echo "$found"
 }
 
-# exit_from_menu: ﾌｧｲﾙ → 終了 from the keyboard; fails if the program is still running.
-exit_from_menu() {
-  xdotool windowactivate --sync "$window" >/dev/null 2>&1
-  xdotool key --clearmodifiers alt+f
-  sleep 0.3
-  xdotool key x  # 終了(&X)
+# ended: waits up to 10 s for the program to end; fails if it is still running.
+ended() {
   for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || return 0; sleep 0.1; done
   return 1
 }
 
-close_and_wait() {
-  wmctrl -i -c "$window"
-  for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || return 0; sleep 0.1; done
-  return 1
-}
 
 # client_size [WINDOW]: a window's client width and height in screen pixels, the main
 # window's by default.
@@ -138,7 +125,7 @@ xdotool windowactivate --sync "$window" >/dev/null 2>&1
 sleep 0.3
 title=$(xdotool getwindowname "$window")
 [ "$title" = Rondelay ]; check "restored title" $? "title was '$title'"
-close_and_wait; check "closing ends the program" $? "still running"
+wmctrl -i -c "$window"; ended; check "closing ends the program" $? "still running"
 
 # On a scaled screen the window and Options keep the design's proportions.
 # scaled_size NAME WINDOW WIDTH HEIGHT: the window's client is WIDTH x HEIGHT grown by the
@@ -162,7 +149,7 @@ for factor in 1.5 2; do
   scaled_size Options "$options" 293 372
   xdotool key Escape
   sleep 0.3
-  close_and_wait; check "window at scale $factor closes" $? "still running"
+  wmctrl -i -c "$window"; ended; check "window at scale $factor closes" $? "still running"
 done
 
 # Options from the menu with the keyboard: a new interval, a look at the bell chooser, OK.
@@ -172,24 +159,26 @@ options=$(open_options)
 xdotool key Tab Tab ctrl+a 7  # OK has the focus; two tabs reach the minutes
 screenshot "$artifacts/options.png" "$options"
 xdotool key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space  # the first bell row's button
-bell=$(wait_for 'ベル選択')
+bell=$(timeout 10 xdotool search --sync --onlyvisible --name 'ベル選択' | head -n 1)
 [ -n "$bell" ]; check "bell chooser opens from its row" $? "no bell chooser"
 screenshot "$artifacts/bell-chooser.png" "$bell"
 wmctrl -i -c "$bell"
 sleep 0.5
 xdotool key Tab Tab space  # past the last bell row to OK
 sleep 0.8
-if xdotool search --onlyvisible --name 'ｵﾌﾟｼｮﾝ' >/dev/null 2>&1; then
-  check "OK closes Options" 1 "still open"
-else
-  check "OK closes Options" 0 ""
-fi
+! xdotool search --onlyvisible --name 'ｵﾌﾟｼｮﾝ' >/dev/null 2>&1
+check "OK closes Options" $? "still open"
 screenshot "$artifacts/window-after-options.png"
 screenshot "$work/client.png" "$window" client
 seen=$(status_text "$work/client.png")
 grep -q '7分ごと' <<<"$seen"; check "status line shows the new interval" $? "OCR read: $seen"
 
-exit_from_menu; check "exit from the menu ends the program" $? "still running"
+# ﾌｧｲﾙ → 終了(&X) from the keyboard.
+xdotool windowactivate --sync "$window" >/dev/null 2>&1
+xdotool key --clearmodifiers alt+f
+sleep 0.3
+xdotool key x
+ended; check "exit from the menu ends the program" $? "still running"
 grep -q '^IntMin=7$' "$conf"; check "exit writes the new interval" $? "$(tr '\n' ' ' <"$conf")"
 
 echo "screenshots in $artifacts"
