@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Reads the running program's accessibility tree over AT-SPI, as a screen reader does, and
 checks what it finds: every control named by what it is, the time display a plain label that
-is read when visited and never announced, Start and Clear pressed through the tree.
+is read when visited and never announced, Start pressed through the tree.
 
 Usage: accessibility_check.py PID main|focus|options|about
 Prints one line per check, "ok NAME" or "FAIL NAME: what was seen"; exits 1 on a failure."""
@@ -30,15 +30,19 @@ def fresh(acc):
     return acc
 
 
-def application(pid, seconds=20):
+def first(accs, wanted, seconds):
+    # The first of accs() that is wanted, asked again as the tree fills, for some seconds.
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            if app is not None and app.get_process_id() == pid:
-                return app
+        found = next((a for a in accs() if a is not None and wanted(a)), None)
+        if found is not None:
+            return found
         time.sleep(0.2)
     return None
+
+
+def application(pid):
+    return first(lambda: pyatspi.Registry.getDesktop(0), lambda a: a.get_process_id() == pid, 20)
 
 
 def descendants(acc):
@@ -67,14 +71,8 @@ def press(acc):
     action.doAction(names.index("Press") if "Press" in names else 0)
 
 
-def window_titled(app, title, seconds=10):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        for acc in fresh(app):
-            if acc is not None and fresh(acc).name == title and showing(acc):
-                return acc
-        time.sleep(0.2)
-    return None
+def window_titled(app, title):
+    return first(lambda: fresh(app), lambda a: fresh(a).name == title and showing(a), 10)
 
 
 def names(accs):
@@ -100,19 +98,14 @@ def main_window(app):
                   if r.getRelationType() == pyatspi.RELATION_LABELLED_BY
                   for t in (r.getTarget(i) for i in range(r.getNTargets()))]
         check("round counter is labelled by its title", titled == ["Round："], titled)
-    bar = next(iter(of_role(window, pyatspi.ROLE_MENU_BAR)), None)
-    menus = [fresh(m).name for m in bar] if bar is not None else []
-    check("menu bar reads its three menus", menus == ["ﾌｧｲﾙ(F)", "表示(V)", "ﾍﾙﾌﾟ(H)"], menus)
     if display is None:
         return
     # A screen reader announces live regions and alerts on every change; the display changes
-    # every second, so it must be neither.
+    # every second, so it must be neither: it is found among the labels above, and here it is
+    # no live region either.
     attributes = display.getAttributes() or []
     live = [a for a in attributes if a.split(":")[0] in ("live", "container-live")]
     check("time display is no live region", not live, attributes)
-    check("time display is no alert or status bar",
-          display.getRole() not in (pyatspi.ROLE_ALERT, pyatspi.ROLE_STATUS_BAR,
-                                    pyatspi.ROLE_NOTIFICATION), display.getRoleName())
 
     start = by_name(buttons, "スタート")
     if start is None:

@@ -2,10 +2,8 @@
 # Starts the real program with its accessibility bridge on, as a screen reader would find it,
 # and reads its accessibility tree over AT-SPI (accessibility_check.py): the names and roles of
 # the main window, Start pressed through the tree, the About box, the Options dialog and the
-# bell chooser, and on X11, where the keyboard reaches it, the focus after a press.
-# Everything runs on a private session bus and accessibility bus started here.
-# On Wayland it saves a screenshot of weston's screen, Options open, to
-# ARTIFACT_DIR/window-wayland.png.
+# bell chooser, and on X11, where the keyboard reaches it, the focus after a press. On Wayland
+# it saves a screenshot of weston's screen, Options open, to ARTIFACT_DIR/window-wayland.png.
 # Usage: accessibility_test.sh RONDELAY x11|wayland [ARTIFACT_DIR]
 set -uo pipefail
 [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
@@ -30,9 +28,7 @@ trap cleanup EXIT
 # shellcheck source=displays.sh
 . "$here/displays.sh"
 
-for tool in /usr/libexec/at-spi-bus-launcher dbus-run-session; do
-  command -v "$tool" >/dev/null || { echo "FAIL $tool is missing (./scripts/setup test installs it)"; exit 1; }
-done
+[ -x /usr/libexec/at-spi-bus-launcher ] || { echo "FAIL at-spi2-core is missing (./scripts/setup test installs it)"; exit 1; }
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "FAIL python3-pyatspi is missing (./scripts/setup test installs it)"; exit 1; }
 
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
@@ -50,13 +46,8 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >"$work/rondelay.log" 2>&1 &
 app=$!
 pids+=($app)
 
-for _ in $(seq 50); do grep -q libQt6 "/proc/$app/maps" 2>/dev/null && break; sleep 0.1; done
-if [ "$platform" = wayland ]; then
-  # Without the Wayland platform plugin Qt aborts at once instead of drawing on weston.
-  sleep 1
-  grep -q libQt6WaylandClient "/proc/$app/maps" 2>/dev/null
-  check "the program draws through Qt's Wayland client" $? "$(tail -n 3 "$work/rondelay.log")"
-fi
+# On Wayland nothing falls back to X11 (start_weston unsets DISPLAY): without Qt's Wayland
+# client the program never shows up on the bus, and its log below says why.
 timeout 60 /usr/bin/python3 "$here/accessibility_check.py" "$app" main
 check "main window over AT-SPI on $platform" $? "see the lines above"
 
