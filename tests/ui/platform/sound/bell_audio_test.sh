@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
 # Rings real bells through bell_probe into the null sink of a private PulseAudio or PipeWire
-# server, records the sink's monitor and checks that every bell was heard whole, at its pitch
-# and on time, while the desktop changes around it: the default output switched or removed,
-# the server away for seconds, the player closed right after a bell. Each server runs in a
-# test of its own, so the two can run side by side.
-#
-#   bell_audio_test.sh PATH/TO/bell_probe pulseaudio|pipewire
+# server; the probe checks in a recording of the sink that every bell was heard whole, at its
+# pitch and on time, while the desktop changes: the default output switched or removed, the
+# server away for seconds, the player closed right after a bell. One server per run.
+# Usage: bell_audio_test.sh PATH/TO/bell_probe pulseaudio|pipewire
 set -euo pipefail
 
 if [[ $# -ne 2 || ! $2 =~ ^(pulseaudio|pipewire)$ ]]; then
@@ -51,14 +49,8 @@ tone "$work/long440.wav" 3 440
 # Header and a few samples: the data chunk promises far more than the file holds.
 head -c 5000 "$work/long440.wav" >"$work/cut.wav"
 
-passed=0
-failed=0
-case_ok=1
-
-begin() {
-    echo "$1"
-    case_ok=1
-}
+passed=0 failed=0 case_ok=1
+begin() { echo "$1"; case_ok=1; }
 
 end() {
     if ((case_ok)); then
@@ -90,30 +82,29 @@ heard() {
     expect "probe exit status" "$status" 0 0
 }
 
-many_bells() {  # many_bells SERVER pulseaudio|pipewire
-    # 400 ms apart leaves each stream time to drain before the next bell: closer, PipeWire
-    # now and then holds a sound back while it tears down the last stream, and the two run
-    # into one. Bells that cut one off are the next case's.
-    attempt "$1: 120 bells 400 ms apart, a WAV on slot 0 and the beep on slot 2 in turn" \
+many_bells() {
+    # 400 ms apart leaves each stream time to drain: closer, PipeWire now and then holds a sound
+    # back while it tears down the last stream, and the two run into one.
+    attempt "$name: 120 bells 400 ms apart, a WAV on slot 0 and the beep on slot 2 in turn" \
         heard --wav 0="$work/short440.wav" --series 120/400/0,2@5000 --baseline 5 \
         --quit-after 54000
-    attempt "$1: slot 0 and then slot 2 in the same tick, 12 times: slot 2 is heard at once (the new bell cuts off the one sounding)" \
+    attempt "$name: slot 0 and then slot 2 in the same tick, 12 times: slot 2 is heard at once (the new bell cuts off the one sounding)" \
         heard --wav 0="$work/long440.wav" --wav 2="$work/short660.wav" \
         --series 12/700/0+2@5000 --baseline 5 --quit-after 14000
 
     # The sink suspends after a second of silence, as a desktop's does after a few; PipeWire
     # suspends an idle sink by itself, after five.
     local quiet=7000
-    if [[ $2 == pulseaudio ]]; then
+    if [[ $server == pulseaudio ]]; then
         pactl load-module module-suspend-on-idle timeout=1 >/dev/null
         quiet=3500
     fi
     # Waking the output takes the sound server a while, paplay's sound too; what matters is
     # that the bell is whole.
-    attempt "$1: the first bell after the output fell idle is heard from its start" \
+    attempt "$name: the first bell after the output fell idle is heard from its start" \
         heard --wav 2="$bell" --baseline 3 --series 3/$quiet/0,2,0@4500 --allow-late 500 \
         --quit-after $((5500 + 2 * quiet))
-    if [[ $2 == pulseaudio ]]; then
+    if [[ $server == pulseaudio ]]; then
         pactl unload-module module-suspend-on-idle
         pactl suspend-sink rec 0
     fi
@@ -127,10 +118,6 @@ in_background() {
     probe_pid=$!
 }
 
-since_launch() {  # milliseconds since in_background started the probe
-    echo $((($(date +%s%N) - launched) / 1000000))
-}
-
 finish_probe() {
     local status=0
     wait "$probe_pid" || status=$?
@@ -139,10 +126,9 @@ finish_probe() {
     expect "probe exit status" "$status" 0 0
 }
 
-# attempt TITLE COMMAND ARGS...: a case that fails is run once more, and fails only if it
-# fails again: the test's sound server runs without real-time priority, and on a busy machine
-# it now and then drops a moment of one bell (and of paplay's too) that no player can prevent.
-# A player that loses bells loses them in both runs.
+# attempt TITLE COMMAND ARGS...: a case that fails is run once more and fails only if it fails
+# again: without real-time priority the test's server now and then drops a moment of a bell
+# (paplay's too) on a busy machine. A player that loses bells loses them in both runs.
 attempt() {
     begin "$1"
     shift
@@ -182,15 +168,15 @@ removed_output() {
     pactl set-default-sink rec
 }
 
-server_away() {  # server_away pulseaudio|pipewire
+server_away() {
     : >"$work/back"
     in_background rec.monitor --wav 0="$work/short440.wav" --series 45/400/0,2@2000 \
         --heard-from-file "$work/back" --quit-after 20500
     sleep 3
     sound_server_kill
     sleep 6
-    sound_server_start "$1"
-    echo $(($(since_launch) + 3000)) >"$work/back"
+    sound_server_start "$server"
+    echo $((($(date +%s%N) - launched) / 1000000 + 3000)) >"$work/back"  # ms since launch
     finish_probe
     expect "desktop beeps meanwhile" "$(grep -c 'desktop beep' "$work/probe.log" || true)" 5 40
 }
@@ -209,25 +195,25 @@ closed_after_bell() {
     expect "unclean exits" "$unclean" 0 0
 }
 
-desktop_changes() {  # desktop_changes SERVER pulseaudio|pipewire
-    attempt "$1: the default output switched (headphones plugged in): the next bells play there" \
+desktop_changes() {
+    attempt "$name: the default output switched (headphones plugged in): the next bells play there" \
         switched_output
-    attempt "$1: the output removed while a bell sounds: the next bells play on the one left" \
+    attempt "$name: the output removed while a bell sounds: the next bells play on the one left" \
         removed_output
-    attempt "$1: the server away for 6 s: the desktop beep meanwhile, bells 3 s after it is back" \
-        server_away "$2"
+    attempt "$name: the server away for 6 s: the desktop beep meanwhile, bells 3 s after it is back" \
+        server_away
     # Never run twice: a crash is a crash.
-    begin "$1: closed within a second of a bell, 20 times: a clean exit each time"
+    begin "$name: closed within a second of a bell, 20 times: a clean exit each time"
     closed_after_bell
     end
 }
 
-case $server in
-pulseaudio)
-    sound_server_start pulseaudio
-    many_bells PulseAudio pulseaudio
-    desktop_changes PulseAudio pulseaudio
-
+name=PulseAudio
+[[ $server == pipewire ]] && name=PipeWire
+sound_server_start "$server"
+many_bells
+desktop_changes
+if [[ $server == pulseaudio ]]; then
     attempt "what rings when a slot has no WAV to play: the beep, for a slot on the beep though \
 a path is set, a missing file and a file cut short" \
         heard --path 0="$bell" --wav 1="$work/no such file.wav" --wav 2="$work/cut.wav" \
@@ -240,13 +226,7 @@ a path is set, a missing file and a file cut short" \
     expect "probe exit status" "$status" 0 0
     expect "desktop beeps" "$(grep -c 'desktop beep' "$work/probe.log" || true)" 4 4
     end
-    ;;
-pipewire)
-    sound_server_start pipewire
-    many_bells PipeWire pipewire
-    desktop_changes PipeWire pipewire
-    ;;
-esac
+fi
 sound_server_stop
 
 echo "$passed passed, $failed failed"

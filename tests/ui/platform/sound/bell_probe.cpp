@@ -6,17 +6,13 @@
 //                               [--allow-late MS]]
 //
 // --wav makes SLOT a WAV bell playing PATH; --path only stores PATH, leaving the slot on the
-// built-in beep. Each --series rings COUNT times, EVERY milliseconds apart from MS after
-// start-up on, taking the comma-separated SLOTS in turn: one slot, or "0+2" for two in the same
-// tick. Each --ring rings SLOTS once, MS milliseconds after start-up.
+// beep. --series rings COUNT times, EVERY ms apart from MS on, taking the comma-separated SLOTS
+// in turn ("0+2": two in one tick); --ring rings SLOTS once, at MS.
 //
-// With --record the probe records SOURCE (a sink's monitor) and checks that every ring was
-// heard whole (within 20 ms of its sound's length, at its pitch) and on time: no later than
-// the median of N plays of the beep by `paplay` before the rings, plus --allow-late. Rings
-// before --heard-from (or the number in the file --heard-from-file names, read once the rings
-// are over) need not be heard. It prints one line for each bell that was wrong and
-// a summary, and exits with 1 if any was, or if more than one bell in twenty was set aside
-// because the machine stood still while it sounded.
+// With --record it records SOURCE (a sink's monitor) and has the sound meter judge every ring,
+// allowing --allow-late ms beyond the median of N paplay beeps played first. Rings before
+// --heard-from (or the number in --heard-from-file, read at the end) need not be heard. It
+// exits with 1 when the verdict fails.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -35,9 +31,8 @@ namespace {
 
 using Clock = SinkRecorder::Clock;
 
-// A whole number from 0 to `limit` (ten minutes of milliseconds by default), taken from
-// `text` within `argument`. Leaves at once on an argument that the audio test did not mean
-// to give.
+// A whole number from 0 to `limit` (ten minutes of milliseconds by default) from `text` in
+// `argument`; leaves at once on an argument that the audio test did not mean to give.
 int Number(const QString& text, const QString& argument, int limit = 600'000) {
     bool ok = false;
     const int n = text.toInt(&ok);
@@ -45,10 +40,6 @@ int Number(const QString& text, const QString& argument, int limit = 600'000) {
         qFatal("bell_probe: bad argument %s", qPrintable(argument));
     }
     return n;
-}
-
-int Slot(const QString& text, const QString& argument) {
-    return Number(text, argument, BellSlotCount - 1);
 }
 
 // One moment of ringing: the slots rung one after the other in the same event-loop pass.
@@ -74,7 +65,7 @@ QList<Ring> ParseRings(const QCommandLineParser& parser) {
         for (int i = 0; i < Number(parts[0], value, 10'000); ++i) {
             Ring ring{Number(parts[3], value) + i * Number(parts[1], value), {}, {}};
             for (const QString& slot : cycle[i % cycle.size()].split(QLatin1Char('+'))) {
-                ring.rung.append(Slot(slot, value));
+                ring.rung.append(Number(slot, value, BellSlotCount - 1));
             }
             rings.append(ring);
         }
@@ -111,7 +102,7 @@ int main(int argc, char** argv) {
     const QStringList wavs = parser.values("wav");
     for (const QString& value : wavs + parser.values("path")) {
         const auto at = value.indexOf(QLatin1Char('='));  // SLOT=PATH
-        const int slot = Slot(value.left(at), value);
+        const int slot = Number(value.left(at), value, BellSlotCount - 1);
         settings.BellFlag[slot] = wavs.contains(value);
         settings.BellFile[slot] = value.mid(at + 1).toStdString();
     }
