@@ -15,9 +15,8 @@ using Texts = std::vector<std::string>;
 
 constexpr std::int32_t Count = 111, Rest = 222;  // neither is a default colour
 
-// Follows what the engine asks of the window and of the bells, in one sequence: the events
-// since the timer was started, or of the last tick only once it ticks, as a run can take
-// millions of ticks.
+// Follows what the engine asks of the window and of the bells, in one sequence: the events since
+// the start, or of the last tick once it ticks, as a run can take millions of ticks.
 class TimerEngineTest : public ::testing::Test, protected TimerView, protected BellRinger {
 protected:
     void UpdateDisplay(const TimerState& state) override {
@@ -188,10 +187,9 @@ TEST_F(TimerEngineTest, TheRoundCounterSaturatesInsteadOfWrapping) {
     EXPECT_EQ(shown.Round, 32767);
 }
 
-// Ten million ticks of random settings in every mode, one value in five anything a
-// hand-edited file holds, with random clears and restarts. After every tick: the clock and the
-// next bell inside the day, the round at 1 or more, never going back and counted only in round
-// mode, bell 1 never rung, and the timer stopping by itself exactly with the finish bell.
+// Ten million ticks of random settings, one value in five beyond the Options ranges, with random
+// clears and restarts. After each: the clock and next bell inside the day, the round 1 or more,
+// never back and counted only in round mode, bell 1 never rung, a stop only with the finish bell.
 TEST_F(TimerEngineTest, RandomSettingsKeepEveryFieldInRangeAndStopOnlyWithTheFinishBell) {
     std::mt19937_64 random(20261207);
     auto any = [&](int low, int high) {

@@ -1,6 +1,5 @@
-// Arbitrary bytes as the settings file, read through the real QSettings store: every field
-// must come out in its range with the flag rules held, and a save followed by a second load
-// must give the same record.
+// Arbitrary bytes as the settings file, read through the real QSettings store: every field in
+// its range with the flag rules held, and a save and a second load give the same record.
 #include <cstdint>
 #include <cstdlib>
 

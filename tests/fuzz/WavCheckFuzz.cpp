@@ -1,6 +1,5 @@
-// Arbitrary bytes as a WAV file, through the check the bell player runs before it plays one:
-// it must give nothing or a playable sound of whole frames, no larger than the largest bell
-// once widened.
+// Arbitrary bytes as a WAV file, through the bell player's check before it plays one: nothing,
+// or a playable sound of whole frames no larger than the largest bell once widened.
 #include <cstdint>
 #include <cstdlib>
 

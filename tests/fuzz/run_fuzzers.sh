@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Runs each fuzzer for FUZZ_SECONDS (60 unless told) from its seeds, after replaying the
-# inputs that once found a fault (tests/fuzz/found/NAME/). Fails on any crash, leak or
-# sanitizer report; a new failing input is left in ARTIFACT_DIR/fuzz/ to be added to found/.
-# Prints each fuzzer's executions and executions per second.
+# Runs each fuzzer for FUZZ_SECONDS (60 unless told) from its seeds, after replaying the inputs
+# that once found a fault (tests/fuzz/found/NAME/), and prints its executions. Fails on any
+# crash, leak or sanitizer report; a new failing input is left in ARTIFACT_DIR/fuzz/, for found/.
 # Usage: run_fuzzers.sh FUZZ_BUILD_DIR [ARTIFACT_DIR]
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs the build with prefix /usr into an empty DESTDIR and checks what a desktop finds
-# there: the binary, the launcher, the icon in the hicolor theme and the AppStream metainfo,
-# the last two passing their validators without an error or a warning.
+# Installs the build with prefix /usr into an empty DESTDIR and checks what a desktop finds: the
+# binary, the launcher, the hicolor icon and the AppStream metainfo, the last two clean under their
+# validators.
 # Usage: install_test.sh BUILD_DIR APP_ID
 set -uo pipefail
 build=$1

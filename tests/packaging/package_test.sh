@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package with CPack and checks it as a user's system would meet it: its
-# name, its dependencies (the libraries and what Qt loads with dlopen), and that the program
-# unpacked from it with dpkg-deb starts and shows its window, grouped under the launcher.
+# Builds the Debian package with CPack and checks it as a user's system meets it: its name, its
+# dependencies (libraries, and what Qt loads with dlopen), and the unpacked program showing its
+# window, grouped under the launcher.
 # Usage: package_test.sh BUILD_DIR APP_ID
 set -uo pipefail
 build=$1

@@ -9,8 +9,7 @@ TEST(NumberText, AcceptsWhatAJapaneseUserTypes) {
     EXPECT_EQ(ParseNumberText("\t\u3000－４．５ "), -4.5);  // full-width minus, digits and point
     EXPECT_EQ(ParseNumberText("＋.5"), 0.5);                // from_chars takes no plus
     EXPECT_EQ(ParseNumberText("\u22125.E+2"), -500.0);      // the minus sign
-    // Booleans are words in any case, or numbers. The stored "True"/"False" and damaged words
-    // are read in the settings tests.
+    // Booleans are words in any case, or numbers; stored and damaged words are the settings tests'.
     EXPECT_EQ(ParseBoolText(" TRUE "), true);
     EXPECT_EQ(ParseBoolText("0"), false);
 }

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # The settings store under faults, on the real program (offscreen, closed with SIGTERM, which
-# saves): a read-only settings folder and a full file system (where a tmpfs can be mounted)
-# at exit leave the old file byte for byte and say why on one line of standard error; a save
-# loop killed with SIGKILL at random moments always leaves one whole file.
+# saves): a read-only folder and a full file system at exit leave the old file byte for byte
+# and say why on one line; a save loop killed at random moments always leaves one whole file.
 # Usage: store_faults_test.sh RONDELAY STORE_SAVE_LOOP
 # STORE_KILL_TRIES sets how often the save loop is killed (200 unless told).
 set -uo pipefail
@@ -17,10 +16,9 @@ export QT_QPA_PLATFORM=offscreen
 # shellcheck source=../checks.sh
 . "$(dirname "$0")/../checks.sh"
 
-# run_and_close HOME [PREFIX...]: starts the program (behind PREFIX, e.g. another user) with
-# its settings under HOME, waits until it handles SIGTERM, sends it and waits for the exit.
-# Leaves standard error in HOME/stderr and the milliseconds from the signal to the exit in
-# HOME/exit_ms.
+# run_and_close HOME [PREFIX...]: starts the program (behind PREFIX, e.g. another user) with its
+# settings under HOME, sends SIGTERM once it handles it and waits for the exit. Leaves standard
+# error in HOME/stderr and the milliseconds from the signal to the exit in HOME/exit_ms.
 run_and_close() {
   local home=$1 pid mask start
   shift
@@ -52,9 +50,8 @@ new_home() {
   echo "$home"
 }
 
-# check_failed_save NAME HOME REASON: the old file is unchanged, the program exited within a
-# second, and standard error is one line naming the file and the reason (a pattern: Qt gives
-# the system's reasons in Japanese when its translations are installed).
+# check_failed_save NAME HOME REASON: the old file unchanged, an exit within a second, and one
+# line on standard error naming the file and REASON (a pattern: Qt may say it in Japanese).
 check_failed_save() {
   local name=$1 home=$2 reason=$3 conf=$2/Rondelay/Rondelay.conf
   cmp -s "$conf" "$home/old.conf"
@@ -65,7 +62,6 @@ check_failed_save() {
     grep -qE "$reason" "$home/stderr"
   check "$name: one line on standard error names the file and says '$reason'" $? \
     "$(cat "$home/stderr")"
-  echo "     said: $(cat "$home/stderr")"
 }
 
 # A read-only folder. root writes anyway, so as root the program runs as nobody.
@@ -79,10 +75,9 @@ chmod 555 "$home/Rondelay"
 run_and_close "$home" "${as_user[@]}"
 check_failed_save "read-only folder" "$home" "Permission denied|許可されていません"
 
-# A full file system: a small tmpfs of its own, filled up. Mounting one needs root and a
-# system that lets it unshare its mounts; elsewhere this case is left out. (A file size limit
-# is no stand-in: under one, Qt writes the store up to the limit and renames the cut file over
-# the old one.)
+# A full file system: a small tmpfs of its own, filled up, where root may unshare its mounts;
+# elsewhere left out. (A file size limit is no stand-in: under one, Qt writes the store up to
+# the limit and renames the cut file over the old one.)
 home=$(new_home full)
 if [ "$(id -u)" = 0 ] && unshare -m true 2>/dev/null; then
   unshare -m bash -c '

@@ -30,8 +30,8 @@ struct ScriptedFileChooser : FileChooser {
     Answer answer;
 };
 
-// Fonts are answered with `fontAnswer`, colours always cancelled, messages recorded, browses
-// cancelled, and the store held in memory.
+// Fonts answered with `fontAnswer`, colours and browses cancelled, messages recorded, the store
+// in memory.
 struct FakePlatform : FontChooser, MessageBox, ColorChooser {
     std::optional<FontChoice> chooseFont(QWidget*, const FontChoice& initial,
                                          const FontChooserOptions& options) override {

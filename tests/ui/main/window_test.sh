@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb with openbox and checks what a person sees: the title,
-# Enter starting the timer, the minimised title, the window's proportions on screens scaled by
-# 1.5 and 2, and the menus, Options and the bell chooser driven from the keyboard alone (the
-# status line is read back with OCR), and the settings written at exit. The screenshots in
-# docs/ are taken from its artifacts.
+# Enter starting the timer, the minimised title, the proportions on screens scaled by 1.5 and
+# 2, the menus, Options and the bell chooser from the keyboard alone (the status line read back
+# with OCR) and the settings written at exit. docs/ takes its screenshots from the artifacts.
 # Usage: window_test.sh RONDELAY ARTIFACT_DIR
 set -uo pipefail
 # The dialogs' Japanese titles reach WM_NAME, which `xdotool search --name` reads, only in a

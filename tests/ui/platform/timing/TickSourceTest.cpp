@@ -28,7 +28,6 @@ constexpr unsigned long kStallMs = 7 * kIntervalMs / 2;
 // Enables a source and records when the last tick arrived, in nanoseconds from just before. The
 // source takes its anchor after that moment, so tick n of an anchor recorded before n intervals
 // came early. on[n] is run in the handler of tick n (counting from 1).
-//
 struct TickSourceTest : ::testing::Test {
     TickSourceTest() {
         source.setInterval(kIntervalMs);
@@ -44,8 +43,7 @@ struct TickSourceTest : ::testing::Test {
         source.setEnabled(true);
     }
 
-    // Runs the event loop for some intervals, or until tick `count` has come; returns the ticks
-    // so far.
+    // Runs the event loop for some intervals, or until tick `count`; returns the ticks so far.
     int run(double intervals, int count = 0) {
         QEventLoop loop;
         QTimer::singleShot(static_cast<int>(intervals * kIntervalMs), &loop, &QEventLoop::quit);
