@@ -62,8 +62,9 @@ QList<Ring> ParseRings(const QCommandLineParser& parser) {
             qFatal("bell_probe: bad argument %s", qPrintable(value));
         }
         const QStringList cycle = parts[2].split(QLatin1Char(','));
-        for (int i = 0; i < Number(parts[0], value, 10'000); ++i) {
-            Ring ring{Number(parts[3], value) + i * Number(parts[1], value), {}, {}};
+        const int from = Number(parts[3], value), every = Number(parts[1], value);
+        for (int i = 0, count = Number(parts[0], value, 10'000); i < count; ++i) {
+            Ring ring{from + i * every, {}, {}};
             for (const QString& slot : cycle[i % cycle.size()].split(QLatin1Char('+'))) {
                 ring.rung.append(Number(slot, value, BellSlotCount - 1));
             }
