@@ -1,6 +1,6 @@
 // Writes the settings through the real store: `once first|second` writes that record and
-// exits, `loop` writes the two records in turn until it is killed. The store fault test kills
-// the loop at random moments and expects to find one record or the other, whole.
+// exits, `loop` writes the two in turn, a line after each, until the store fault test kills it
+// in the middle of a save and expects one record or the other, whole.
 #include <cstdio>
 #include <cstring>
 
@@ -32,11 +32,12 @@ int main(int argc, char** argv) {
         return save(std::strcmp(argv[2], "second") == 0) ? 0 : 1;
     }
     if (argc == 2 && std::strcmp(argv[1], "loop") == 0) {
-        for (bool second = true;; second = !second) {
-            if (!save(second)) {
-                return 1;
-            }
+        // A line after each save tells the test where the loop stands.
+        for (bool second = true; save(second); second = !second) {
+            std::puts("saved");
+            std::fflush(stdout);
         }
+        return 1;
     }
     std::fprintf(stderr, "usage: %s once first|second | loop\n", argv[0]);
     return 2;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The settings store under faults, on the real program (offscreen, closed with SIGTERM, which
 # saves): a read-only folder and a full file system at exit leave the old file byte for byte
-# and say why on one line; a save loop killed at random moments always leaves one whole file.
+# and say why on one line; a save loop killed in the middle of a save leaves one whole file.
 # Usage: store_faults_test.sh RONDELAY STORE_SAVE_LOOP
 # STORE_KILL_TRIES sets how often the save loop is killed (200 unless told).
 set -uo pipefail
@@ -97,22 +97,22 @@ else
   echo "skip full file system: no tmpfs can be mounted here"
 fi
 
-# SIGKILL at random moments of a save loop: always the first or the second store, whole.
+# SIGKILL in the middle of a save: always the first or the second store, whole.
 home=$work/killed
 conf=$home/Rondelay/Rondelay.conf
 export XDG_CONFIG_HOME=$home
-started=$(date +%s%N)
 "$save_loop" once second && cp "$conf" "$work/second.conf"
-once_ms=$((($(date +%s%N) - started) / 1000000))
 "$save_loop" once first && cp "$conf" "$work/first.conf"
 first=0 second=0 broken=0
 for n in $(seq "$tries"); do
-  "$save_loop" loop &
-  pid=$!
-  # From before the first save to a few saves in, however long this machine takes to start.
-  sleep "$(awk -v ms=$((once_ms / 2 + RANDOM % (2 * once_ms + 50))) 'BEGIN { printf "%.3f", ms / 1000 }')"
+  # One to eight saves in, in the middle of the next save.
+  coproc loop { exec "$save_loop" loop; }
+  pid=$loop_PID saved=${loop[0]}
+  for ((saves = RANDOM % 8 + 1; saves > 0; saves--)); do read -r -u "$saved" _ || break; done
   kill -KILL "$pid"
   wait "$pid" 2>/dev/null
+  # A lock file cut short by the kill holds the next writer for Qt's stale-lock time, 30 s.
+  rm -f "$conf.lock"
   if cmp -s "$conf" "$work/first.conf"; then
     first=$((first + 1))
   elif cmp -s "$conf" "$work/second.conf"; then

@@ -100,9 +100,8 @@ def main_window(app):
         check("round counter is labelled by its title", titled == ["Round："], titled)
     if display is None:
         return
-    # A screen reader announces live regions and alerts on every change; the display changes
-    # every second, so it must be neither: it is found among the labels above, and here it is
-    # no live region either.
+    # A screen reader announces live regions and alerts on every change, and the display
+    # changes every second: it is a plain label (found above), and no live region.
     attributes = display.getAttributes() or []
     live = [a for a in attributes if a.split(":")[0] in ("live", "container-live")]
     check("time display is no live region", not live, attributes)
