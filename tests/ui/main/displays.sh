@@ -12,10 +12,12 @@ start_x() {
   export DISPLAY
   Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb$DISPLAY.log" 2>&1 &
   pids+=($!)
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  # A machine busy with a fresh install may take seconds to start each; openbox gives up on an
+  # X server that is not there yet.
+  for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   openbox >"$work/openbox$DISPLAY.log" 2>&1 &
   pids+=($!)
-  for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+  for _ in $(seq 200); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
 }
 
 # start_weston: starts weston with its headless back end in $XDG_RUNTIME_DIR, and points Qt
