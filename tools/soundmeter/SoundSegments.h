@@ -15,6 +15,7 @@ struct SoundSegment {
 };
 
 // Sound is any sample louder than `threshold`; a quieter stretch shorter than `bridge`
-// samples (a tone's zero crossings, or a dropout where wanted) does not end it.
+// samples (a tone's zero crossings) does not end it. A server's dropout inside a bell does:
+// the matching of rings joins the pieces.
 std::vector<SoundSegment> FindSounds(std::span<const std::int16_t> samples,
                                      std::int16_t threshold = 300, std::size_t bridge = 220);
