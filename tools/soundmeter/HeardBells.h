@@ -61,10 +61,16 @@ struct BellVerdict {
 BellVerdict JudgeBells(const SinkRecorder& recording, const std::vector<WantedBell>& bells,
                        double allowedLateMs, const std::vector<Stall>& stalls = {});
 
+// How late a bell may be heard: `allowanceMs` after the median of paplay's beeps in the same
+// run (`baseline`, from `baselinePlays` plays), or after the ring itself when there were none or
+// when any of them went wrong: a beep that the server delayed or cut is no measure of the
+// server, and a test must fail on the player's faults alone.
+bool BaselineTrusted(const BellVerdict& baseline, int baselinePlays);
+double AllowedLateness(const BellVerdict& baseline, int baselinePlays, double allowanceMs);
+
 // Prints a line for each bell that was wrong or set aside, then a summary beside paplay's
-// verdict on the same beep (`baseline`, from `baselinePlays` plays, if any). True when no bell
-// was wrong, no more than one in twenty was set aside (a machine that stands still that often
-// leaves too little judged to trust) and paplay's sound was heard every time, without which
-// the baseline means nothing.
+// verdict on the same beep, saying when it was not trusted. True when no bell was wrong and no
+// more than one in twenty was set aside (a machine that stands still that often leaves too
+// little judged to trust).
 bool ReportVerdict(const BellVerdict& bells, const BellVerdict& baseline, int baselinePlays,
                    std::size_t stalls);

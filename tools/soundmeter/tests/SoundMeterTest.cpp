@@ -82,6 +82,24 @@ TEST(SoundMeter, AFaultWhileTheMachineStoodStillIsSetAsideAndOnlyThen) {
     EXPECT_NE(v.faults[0].find("bell at 1500"), std::string::npos) << v.faults[0];
 }
 
+TEST(SoundMeter, PaplayIsTheBaselineOnlyWhenEachOfItsBeepsWasRight) {
+    // Three beeps 40 ms late; then the same with the first one 450 ms late and run into the
+    // next, as when the sink woke late: no baseline, and the bells are held to the ring itself.
+    const SinkRecorder onTime = Recording(3s, {{540ms, 250ms}, {1240ms, 250ms}, {1940ms, 250ms}});
+    const std::vector<WantedBell> beeps{Bell(500ms, 0.25, 440), Bell(1200ms, 0.25, 440),
+                                        Bell(1900ms, 0.25, 440)};
+    const BellVerdict trusted = JudgeBells(onTime, beeps, 1e9);
+    EXPECT_TRUE(BaselineTrusted(trusted, 3));
+    EXPECT_NEAR(AllowedLateness(trusted, 3, 80), 120, 1);
+    EXPECT_FALSE(BaselineTrusted(trusted, 4)) << "a beep never judged counts as wrong";
+
+    const SinkRecorder woke = Recording(3s, {{950ms, 500ms}, {1940ms, 250ms}});
+    const BellVerdict wrong = JudgeBells(woke, beeps, 1e9);
+    EXPECT_FALSE(BaselineTrusted(wrong, 3));
+    EXPECT_EQ(AllowedLateness(wrong, 3, 80), 80);
+    EXPECT_EQ(AllowedLateness({}, 0, 80), 80);
+}
+
 TEST(SoundMeter, ASoundIsMatchedToOneRingOnlyAndNotBeforeIt) {
     // Two rings 100 ms apart before one sound: the first finds nothing before the second.
     const SinkRecorder rec = Recording(2s, {{700ms, 250ms}});

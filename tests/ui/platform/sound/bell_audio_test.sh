@@ -111,11 +111,19 @@ many_bells() {
 }
 
 # in_background PROBE-ARGS...: starts the probe recording and checking while the test changes
-# the desktop around it; `finish_probe` waits for its verdict.
+# the desktop around it, and returns once the probe's times start; `finish_probe` waits for its
+# verdict.
 in_background() {
-    launched=$(date +%s%N)
-    timeout 120 "$probe" --record "$@" >"$work/background.out" 2>>"$work/probe.log" &
+    rm -f "$work/started"
+    timeout 120 "$probe" --started "$work/started" --record "$@" >"$work/background.out" \
+        2>>"$work/probe.log" &
     probe_pid=$!
+    local i
+    for ((i = 0; i < 100; i++)); do
+        [[ -e $work/started ]] && break
+        sleep 0.05
+    done
+    launched=$(date +%s%N)
 }
 
 finish_probe() {
@@ -176,7 +184,7 @@ server_away() {
     sound_server_kill
     sleep 6
     sound_server_start "$server"
-    echo $((($(date +%s%N) - launched) / 1000000 + 3000)) >"$work/back"  # ms since launch
+    echo $((($(date +%s%N) - launched) / 1000000 + 3000)) >"$work/back"  # on the probe's clock
     finish_probe
     expect "desktop beeps meanwhile" "$(grep -c 'desktop beep' "$work/probe.log" || true)" 5 40
 }

@@ -3,16 +3,17 @@
 //   bell_probe [--wav SLOT=PATH]... [--path SLOT=PATH]... [--ring SLOTS@MS]...
 //              [--series COUNT/EVERY/SLOTS@MS]... [--quit-after MS]
 //              [--record SOURCE [--baseline N] [--heard-from MS | --heard-from-file PATH]
-//                               [--allow-late MS]]
+//                               [--allow-late MS]] [--started PATH]
 //
 // --wav makes SLOT a WAV bell playing PATH; --path only stores PATH, leaving the slot on the
 // beep. --series rings COUNT times, EVERY ms apart from MS on, taking the comma-separated SLOTS
 // in turn ("0+2": two in one tick); --ring rings SLOTS once, at MS.
 //
 // With --record it records SOURCE (a sink's monitor) and has the sound meter judge every ring,
-// allowing --allow-late ms beyond the median of N paplay beeps played first. Rings before
-// --heard-from (or the number in --heard-from-file, read at the end) need not be heard. It
-// exits with 1 when the verdict fails.
+// allowing --allow-late ms beyond the median of N paplay beeps played first (beyond the ring
+// itself when paplay's own beeps went wrong). Rings before --heard-from (or the number in
+// --heard-from-file, read at the end) need not be heard. It exits with 1 when the verdict fails.
+// Every time is counted from the moment the recording flows, and --started PATH is written then.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -95,7 +96,8 @@ int main(int argc, char** argv) {
                        {"baseline", "paplay plays before the rings", "n", "0"},
                        {"heard-from", "rings to be heard from", "ms", "0"},
                        {"heard-from-file", "file giving --heard-from once the rings end", "path"},
-                       {"allow-late", "lateness allowed", "ms", "80"}});
+                       {"allow-late", "lateness allowed", "ms", "80"},
+                       {"started", "file written when the times start", "path"}});
     parser.process(app);
 
     TimerSettings settings;
@@ -118,6 +120,17 @@ int main(int argc, char** argv) {
     const StallWatch stallWatch;
     if (parser.isSet("record")) {
         recorder = std::make_unique<SinkRecorder>(parser.value("record").toStdString());
+        // A null sink that nobody has asked for short blocks renders seconds of silence ahead
+        // and sleeps through them; whatever starts meanwhile, paplay and the recording
+        // included, waits for it to wake. So nothing is rung before the recording flows.
+        if (!recorder->waitForSamples(std::chrono::seconds(5))) {
+            std::fprintf(stderr, "bell_probe: nothing recorded from %s in 5 s\n",
+                         qPrintable(parser.value("record")));
+            return 1;
+        }
+    }
+    if (parser.isSet("started")) {
+        QFile(parser.value("started")).open(QIODevice::WriteOnly);
     }
     for (Ring& ring : rings) {
         QTimer::singleShot(ring.atMs, Qt::PreciseTimer, &app, [&] {
@@ -155,8 +168,8 @@ int main(int argc, char** argv) {
     WaitForPlayers(paplays);
 
     const BellVerdict paplay = JudgeBells(*recorder, baselineBells, 1e9);
-    const double allowLate =
-        paplay.late.median + Number(parser.value("allow-late"), "--allow-late", 10'000);
+    const double allowLate = AllowedLateness(
+        paplay, baselineCount, Number(parser.value("allow-late"), "--allow-late", 10'000));
 
     // What each slot should sound like.
     std::array<SoundPrint, BellSlotCount> slotPrints;
