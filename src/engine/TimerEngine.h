@@ -16,6 +16,9 @@ public:
     void StartStop(TimerView& view);
     void Tick(TimerView& view);
     bool IsRoundMode() const;
+    // Shows the clock and round as they are now, for a window that could not show them while
+    // it was minimised.
+    void ShowClock(TimerView& view) const { view.UpdateDisplay(m_state); }
 
     // The window's load step marks the timer stopped before its first clear.
     void ResetRunFlag() { m_state.RunFlag = false; }

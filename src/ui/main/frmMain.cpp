@@ -355,6 +355,12 @@ void frmMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
         ApplyTitleRule();
+        // While minimised the ticks wrote only the title, and the timer may have stopped
+        // itself meanwhile: the labels catch up at once, not at the next tick or never.
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        if (change->oldState().testFlag(Qt::WindowMinimized) && !ShowsMinimisedTitle()) {
+            m_data.engine.ShowClock(*this);
+        }
     }
 }
 

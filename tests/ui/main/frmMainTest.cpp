@@ -74,6 +74,21 @@ TEST_F(frmMainTest, LoadsStoppedThenTheButtonsDriveTheLabelsAndLeaveTheFocusAsid
     EXPECT_EQ(window->fTimerDisplay->text(), "00:00:00");
 }
 
+TEST_F(frmMainTest, MinimisedTheTitleCountsAndRestoredTheLabelsShowTheClockAtOnce) {
+    open();
+    window->fStartButton->click();
+    window->showMinimized();
+    for (int second = 1; second <= 2; ++second) {
+        emit window->fTimer.tick();
+    }
+    EXPECT_EQ(window->windowTitle(), "R:1 - 00:00:02");
+    EXPECT_EQ(window->fTimerDisplay->text(), "00:00:00") << "a minimised window draws no label";
+    window->showNormal();
+    EXPECT_EQ(window->windowTitle(), "Rondelay");
+    EXPECT_EQ(window->fTimerDisplay->text(), "00:00:02");
+    EXPECT_EQ(window->fTimerRound->text(), "1");
+}
+
 TEST_F(frmMainTest, OnlyAConfirmedFontRearrangesTheWindowAndItIsSaved) {
     open();
     const QList<QRect> before = controls();
