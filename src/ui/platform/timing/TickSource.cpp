@@ -1,17 +1,9 @@
 #include "ui/platform/timing/TickSource.h"
 
-#include <QSocketNotifier>
 #include <algorithm>
-
-#ifdef __linux__
-#include <sys/timerfd.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdint>
 #include <cstdio>
-#include <cstring>
-#endif
+
+#include "ui/platform/timing/ExactTimer.h"
 
 using std::chrono::ceil;
 using std::chrono::milliseconds;
@@ -21,29 +13,18 @@ namespace {
 constexpr std::chrono::milliseconds kShortWait{50};
 }  // namespace
 
-// The timer and the notifier are children so that moveToThread() takes them along.
+// The timers are children so that moveToThread() takes them along.
 TickSource::TickSource(QObject* parent) : QObject(parent), m_timer(this) {
-#ifdef __linux__
-    // A timerfd set to an absolute time wakes within the task's timer slack (50 µs), where
-    // poll() may end a wait of t up to t/1000 late. So one wake-up a tick is enough, which
-    // halves what the running clock costs the CPU.
-    m_exactTimer = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (m_exactTimer >= 0) {
-        auto* notifier = new QSocketNotifier(m_exactTimer, QSocketNotifier::Read, this);
-        m_exactNotifier = notifier;
-        connect(notifier, &QSocketNotifier::activated, this, [this] {
-            std::uint64_t expirations = 0;
-            // Nothing to read is harmless: the timer was re-armed or stopped after it fired.
-            while (read(m_exactTimer, &expirations, sizeof expirations) < 0 && errno == EINTR) {
-            }
+    m_exact = MakeExactTimer(this);
+    if (m_exact != nullptr) {
+        connect(m_exact, &ExactTimer::fired, this, [this] {
             if (m_enabled) {
                 onTimeout();
             }
         });
-        return;
+    } else {
+        useQtTimer();
     }
-#endif
-    useQtTimer();
 }
 
 void TickSource::useQtTimer() {
@@ -53,13 +34,7 @@ void TickSource::useQtTimer() {
     connect(&m_timer, &QTimer::timeout, this, &TickSource::onTimeout);
 }
 
-TickSource::~TickSource() {
-#ifdef __linux__
-    if (m_exactTimer >= 0) {
-        close(m_exactTimer);
-    }
-#endif
-}
+TickSource::~TickSource() = default;
 
 void TickSource::setInterval(int milliseconds) {
     m_interval = std::chrono::milliseconds(std::max(milliseconds, 1));
@@ -71,11 +46,11 @@ void TickSource::setEnabled(bool enabled) {
     }
     m_enabled = enabled;
     if (enabled) {
-        m_origin = std::chrono::steady_clock::now();
+        m_origin = MonotonicNow();
         m_schedule.start(TickSchedule::Nanos{0}, m_interval);
         armNext();
-    } else if (m_exactTimer >= 0) {
-        armExact(TickSchedule::Nanos{-1});
+    } else if (m_exact != nullptr) {
+        m_exact->disarm();
     } else {
         m_timer.stop();
     }
@@ -99,9 +74,18 @@ void TickSource::onTimeout() {
 }
 
 void TickSource::armNext() {
-    if (m_exactTimer >= 0) {
-        armExact(m_schedule.dueTime(m_schedule.delivered() + 1));
-        return;
+    const TickSchedule::Nanos due = m_schedule.dueTime(m_schedule.delivered() + 1);
+    if (m_exact != nullptr) {
+        if (m_exact->arm(m_origin + due)) {
+            return;
+        }
+        // The clock must go on: from here on it ticks on Qt's timer, which is less exact. This
+        // may run inside the exact timer's own signal, so it is deleted later.
+        std::fprintf(stderr, "rondelay: the exact tick timer failed; ticking on Qt's timer\n");
+        m_exact->disconnect(this);
+        m_exact->deleteLater();
+        m_exact = nullptr;
+        useQtTimer();
     }
     TickSchedule::Nanos wait = m_schedule.untilNext(now());
     // On Linux the event loop's poll() may end a wait of t up to t/1000 late (t/200 when
@@ -115,38 +99,6 @@ void TickSource::armNext() {
     m_timer.start(ceil<milliseconds>(wait));
 }
 
-// Sets the timerfd to fire at `due` on this source's clock; a negative `due` disarms it. A due
-// time already past fires at once.
-void TickSource::armExact([[maybe_unused]] TickSchedule::Nanos due) {
-#ifdef __linux__
-    itimerspec when{};
-    if (due >= TickSchedule::Nanos{0}) {
-        const auto at = m_origin.time_since_epoch() + due;
-        // An absolute time of zero would disarm the timer instead.
-        const auto ns = std::max<std::int64_t>(
-            std::chrono::duration_cast<std::chrono::nanoseconds>(at).count(), 1);
-        when.it_value.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
-        when.it_value.tv_nsec = static_cast<long>(ns % 1'000'000'000);
-    }
-    if (timerfd_settime(m_exactTimer, TFD_TIMER_ABSTIME, &when, nullptr) == 0) {
-        return;
-    }
-    // The clock must go on: from here on it ticks on Qt's timer, which is less exact.
-    std::fprintf(stderr, "rondelay: the exact tick timer failed (%s); ticking on Qt's timer\n",
-                 std::strerror(errno));
-    // This may run inside the notifier's own signal, so it is only switched off here.
-    m_exactNotifier->setEnabled(false);
-    m_exactNotifier->deleteLater();
-    m_exactNotifier = nullptr;
-    close(m_exactTimer);
-    m_exactTimer = -1;
-    useQtTimer();
-    if (due >= TickSchedule::Nanos{0}) {
-        armNext();
-    }
-#endif
-}
-
 TickSchedule::Nanos TickSource::now() const {
-    return std::chrono::steady_clock::now() - m_origin;
+    return MonotonicNow() - m_origin;
 }

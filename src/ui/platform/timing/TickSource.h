@@ -16,9 +16,9 @@
 // A tick() handler may disable or re-enable the source or run a nested event loop (a modal
 // dialog); ticks keep coming inside the nested loop.
 //
-// Where the system has a timer that wakes at an exact moment (Linux's timerfd) each tick costs
-// one wake-up; elsewhere a wait is cut short and finished with a second, short one (see armNext).
-class QSocketNotifier;
+// Where the system has a timer that wakes at an exact moment (ExactTimer) each tick costs one
+// wake-up; elsewhere a wait is cut short and finished with a second, short one (see armNext).
+class ExactTimer;
 
 class TickSource : public QObject {
     Q_OBJECT
@@ -39,15 +39,13 @@ signals:
 private:
     void onTimeout();
     void armNext();
-    void armExact(TickSchedule::Nanos due);
     void useQtTimer();
     TickSchedule::Nanos now() const;
 
     QTimer m_timer;
-    int m_exactTimer = -1;  // the timerfd, where there is one
-    QSocketNotifier* m_exactNotifier = nullptr;
+    ExactTimer* m_exact = nullptr;  // a child, where the system has one
     std::chrono::milliseconds m_interval{1000};
-    std::chrono::steady_clock::time_point m_origin;
+    TickSchedule::Nanos m_origin{0};  // on the exact timer's clock
     TickSchedule m_schedule;
     bool m_enabled = false;
 };
