@@ -1,34 +1,47 @@
 #pragma once
 
-#include <array>
+#include <QObject>
+#include <functional>
+#include <memory>
 #include <optional>
-#include <string>
 
 #include "engine/BellRinger.h"
 #include "settings/TimerSettings.h"
-#include "ui/platform/sound/PulseOutput.h"
+#include "ui/platform/sound/SoundOutput.h"
 #include "ui/platform/sound/WavSound.h"
 
-// Rings the bells through the desktop's sound server. Each slot's sound is decoded ahead of
-// time; a ring hands it to the output and returns at once. A new bell stops the one still
-// sounding; a file that cannot be played gives the built-in beep instead.
+// Rings the bells through the system's sound output. Each slot's WAV is read and decoded on a
+// thread of its own when the bells are prepared, so that a slow disk, a large file or a network
+// mount that hangs holds up neither the window nor the clock; a ring only hands the decoded
+// sound to the output. A slot whose file is not ready, or could not be read, gives the built-in
+// beep, and a file that failed is read again, on its thread, once it has changed.
+//
+// Rings within one pass of the event loop (slot 0 and the finish bell in one tick) sound only
+// the last: a new bell cuts off the one sounding, so the first could never be heard.
 class BellPlayer : public BellRinger {
 public:
-    // The settings are read again at every bell, so they must outlive the player.
+    using Decoder = std::function<std::optional<WavSound>(const QString& path)>;
+
+    // The settings are read again at every bell, so they must outlive the player. Without an
+    // output, the system's own with the built-in beep.
     explicit BellPlayer(const TimerSettings& settings);
+    BellPlayer(const TimerSettings& settings, std::unique_ptr<SoundOutput> output,
+               Decoder decode = DecodeWav);
+    ~BellPlayer() override;
 
     void RingBell(BellSlot slot) override;
     void PrepareBells() override;
 
 private:
-    struct PreparedSlot {
-        std::string path;  // the file the sound was decoded from
-        std::optional<WavSound> sound;
-    };
+    struct Loads;
 
-    const WavSound* soundFor(BellSlot slot);
+    void startLast();
 
     const TimerSettings& m_settings;
-    std::array<PreparedSlot, BellSlotCount> m_slots;
-    PulseOutput m_output;
+    std::unique_ptr<SoundOutput> m_output;
+    // Shared with the threads still reading, which may outlive the player.
+    std::shared_ptr<Loads> m_loads;
+    QObject m_context;               // for the start at the end of the pass
+    std::optional<WavSound> m_last;  // the last bell rung in this pass; empty for the beep
+    bool m_startQueued = false;
 };
