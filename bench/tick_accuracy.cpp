@@ -1,9 +1,14 @@
-// tick_accuracy [seconds]: runs the TickSource (1000 ms) next to a plain QTimer of 1000 ms with
-// the default timer type, the baseline, for the given time (60 s by default), and prints how
-// many ticks each delivered, how late they came against their ideal times anchor + n * 1000 ms,
-// and the CPU time each used. Each source has a thread and event loop of its own, so that
-// the CPU time is its own; both start at the same moment.
-#include <QCoreApplication>
+// tick_accuracy [seconds] [--bell PATH]: runs the TickSource (1000 ms) next to a plain QTimer of
+// 1000 ms with the default timer type, the baseline, for the given time (60 s by default), and
+// prints how many ticks each delivered, how late they came against their ideal times anchor +
+// n * 1000 ms, and the CPU time each used. Each source has a thread and event loop of its own,
+// so that the CPU time is its own; both start at the same moment.
+//
+// With --bell, slot 0 is a WAV bell playing PATH, prepared as the source starts and rung at its
+// every tick, as the window rings bells from a tick: wherever the file is (a FIFO, a mount that
+// hangs), the ticks must come on time. The ticks are printed one by one.
+#include <QApplication>
+#include <QStringList>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
@@ -17,6 +22,8 @@
 #include <utility>
 #include <vector>
 
+#include "settings/TimerSettings.h"
+#include "ui/platform/sound/BellPlayer.h"
 #include "ui/platform/timing/TickSource.h"
 
 namespace {
@@ -76,6 +83,13 @@ public:
         m_thread.wait();
     }
 
+    void printTicks() const {
+        for (std::size_t i = 0; i < m_ticks.size(); ++i) {
+            const auto ideal = m_anchor + static_cast<long>(i + 1) * kInterval;
+            std::printf("  tick %zu: %.3f ms\n", i + 1, MsDouble(m_ticks[i] - ideal).count());
+        }
+    }
+
     void printRow() const {
         std::vector<double> lateness;
         for (std::size_t i = 0; i < m_ticks.size(); ++i) {
@@ -112,18 +126,54 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
-    if (seconds <= 0) {
-        std::fprintf(stderr, "usage: tick_accuracy [seconds]\n");
+    const QStringList args = [&] {
+        QStringList all;
+        for (int i = 1; i < argc; ++i) {
+            all << QString::fromLocal8Bit(argv[i]);
+        }
+        return all;
+    }();
+    const qsizetype bellAt = args.indexOf("--bell");
+    const QString bellPath = bellAt >= 0 ? args.value(bellAt + 1) : QString();
+    const int seconds = args.isEmpty() || bellAt == 0 ? 60 : args.first().toInt();
+    if (seconds <= 0 || (bellAt >= 0 && bellPath.isEmpty())) {
+        std::fprintf(stderr, "usage: tick_accuracy [seconds] [--bell PATH]\n");
         return 2;
     }
+    // The desktop beep, the bells' last resort, needs the window system.
+    std::unique_ptr<QCoreApplication> app = bellPath.isEmpty()
+                                                ? std::make_unique<QCoreApplication>(argc, argv)
+                                                : std::make_unique<QApplication>(argc, argv);
 
+    TimerSettings settings;
+    settings.BellFlag[0] = 1;
+    settings.BellFile[0] = bellPath.toStdString();
+    std::unique_ptr<BellPlayer> bells;  // lives in the source's thread, while it runs
     auto* tickSource = new TickSource;
     tickSource->setInterval(static_cast<int>(kInterval.count()));
-    Probe precise("TickSource", tickSource, [tickSource](bool on) { tickSource->setEnabled(on); });
-    QObject::connect(tickSource, &TickSource::tick, tickSource,
-                     [&precise] { precise.recordTick(); });
+    Probe precise(bellPath.isEmpty() ? "TickSource" : "TickSource, ringing", tickSource,
+                  [&](bool on) {
+                      tickSource->setEnabled(on);
+                      if (!on) {
+                          bells.reset();
+                      }
+                  });
+    if (!bellPath.isEmpty()) {
+        // Prepared in the source's thread, where its rings will come, before the clock starts.
+        QMetaObject::invokeMethod(
+            tickSource,
+            [&] {
+                bells = std::make_unique<BellPlayer>(settings);
+                bells->PrepareBells();
+            },
+            Qt::BlockingQueuedConnection);
+    }
+    QObject::connect(tickSource, &TickSource::tick, tickSource, [&] {
+        precise.recordTick();
+        if (bells) {
+            bells->RingBell(0);
+        }
+    });
 
     auto* timer = new QTimer;
     timer->setInterval(kInterval);
@@ -150,6 +200,11 @@ int main(int argc, char** argv) {
                 "latest ms", "earliest ms", "CPU ms");
     precise.printRow();
     baseline.printRow();
+    if (!bellPath.isEmpty()) {
+        std::printf("ringing %s at every tick; the ticks of the TickSource:\n",
+                    qPrintable(bellPath));
+        precise.printTicks();
+    }
     std::printf(
         "lateness of tick n against anchor + n * %lld ms, negative if early; "
         "drift is the last tick's\n",
