@@ -7,12 +7,17 @@
 // With --bell, slot 0 is a WAV bell playing PATH, prepared as the source starts and rung at its
 // every tick, as the window rings bells from a tick: wherever the file is (a FIFO, a mount that
 // hangs), the ticks must come on time. The ticks are printed one by one.
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <QApplication>
 #include <QStringList>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -32,13 +37,20 @@ using Clock = std::chrono::steady_clock;
 using MsDouble = std::chrono::duration<double, std::milli>;
 constexpr std::chrono::milliseconds kInterval{1000};
 
-// The thread's own CPU time where POSIX offers a clock for it; elsewhere the whole process's,
-// which counts both sources together.
+// The thread's own CPU time, where the system counts it: POSIX's thread clock, Windows' thread
+// times. Elsewhere the whole process's, which counts both sources together.
 std::chrono::nanoseconds threadCpuTime() {
-#ifdef RONDELAY_THREAD_CPU_CLOCK
+#if defined(RONDELAY_THREAD_CPU_CLOCK)
     timespec ts{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
     return std::chrono::seconds(ts.tv_sec) + std::chrono::nanoseconds(ts.tv_nsec);
+#elif defined(_WIN32)
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto ticks = [](const FILETIME& t) {
+        return (static_cast<std::int64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    return std::chrono::nanoseconds((ticks(kernel) + ticks(user)) * 100);
 #else
     const std::chrono::duration<double> seconds(static_cast<double>(std::clock()) / CLOCKS_PER_SEC);
     return std::chrono::duration_cast<std::chrono::nanoseconds>(seconds);

@@ -21,8 +21,12 @@ ApplicationSetup::ApplicationSetup(QApplication& app) {
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         app.installTranslator(&m_qtTexts);
     }
-    // The window design's font, with the same metrics and Japanese glyphs.
-    const QStringList japanese{QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")};
+    // The window design's font where it is missing, as on Linux: the font of the same metrics,
+    // then the Japanese fonts of Linux desktops and of Windows, so that the texts never show as
+    // boxes. An English Windows names the design's font in English.
+    const QStringList japanese{QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                               QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Yu Gothic UI"),
+                               QStringLiteral("Meiryo")};
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), japanese);
     // The menus' Japanese, in the desktop's font, takes that same face rather than the
     // fixed-pitch one fontconfig would pick: one Japanese font loaded instead of two is 2 MB

@@ -229,6 +229,10 @@ void frmMain::Form_Unload() {
     for (qsizetype n = forms.size() - 1; n >= 1; --n) {
         forms[n]->close();
     }
+    CommitSettings();
+}
+
+void frmMain::CommitSettings() {
     if (DelRegFlag) {
         DeleteSettings(m_platform.store);
     } else {

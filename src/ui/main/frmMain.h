@@ -34,6 +34,9 @@ public:
     // Unloads the other forms, then saves the settings, or deletes them after
     // delete-and-exit; only the first call acts, whichever way the program ends.
     void Form_Unload();
+    // Saves the settings, or deletes them after delete-and-exit, now: at the session's end the
+    // system may end the program before its window is closed.
+    void CommitSettings();
 
     // The controls, named as in the window design.
     QLabel* fTimerDisplay;

@@ -6,6 +6,17 @@
 #include "ui/main/frmMain.h"
 #include "ui/platform/TerminationSignals.h"
 
+namespace {
+
+// The user's changes are lost when the store cannot be written: say so, where a log keeps it.
+void ReportStoreFailure(const QString& failure) {
+    if (!failure.isEmpty()) {
+        std::fprintf(stderr, "%s\n", failure.toLocal8Bit().constData());
+    }
+}
+
+}  // namespace
+
 // The start routine: program-wide data first, then the main window, shown without waiting.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -20,11 +31,13 @@ int main(int argc, char** argv) {
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &window,
                      &frmMain::close);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &frmMain::Form_Unload);
+    // Logging off or shutting down: Windows may end the program as soon as this returns.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&] {
+        window.CommitSettings();
+        ReportStoreFailure(platform.syncStore());
+    });
     window.show();
     const int result = app.exec();
-    // The user's changes are lost when the store cannot be written: say so, where a log keeps it.
-    if (const QString failure = platform.syncStore(); !failure.isEmpty()) {
-        std::fprintf(stderr, "%s\n", failure.toLocal8Bit().constData());
-    }
+    ReportStoreFailure(platform.syncStore());
     return result;
 }

@@ -4,9 +4,10 @@
 
 class QSocketNotifier;
 
-// Turns SIGTERM, SIGINT and SIGHUP into a Qt signal on the user-interface thread, so that
-// the program closes its window (and saves) instead of dying with the settings unsaved.
-// POSIX only; elsewhere it never fires.
+// Turns the system's requests to end the program into a Qt signal on the user-interface thread,
+// so that the program closes its window (and saves) instead of dying with the settings unsaved:
+// SIGTERM, SIGINT and SIGHUP on Linux. On Windows those requests reach the window through Qt,
+// and it never fires.
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:

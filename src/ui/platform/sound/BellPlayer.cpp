@@ -37,6 +37,7 @@ WavSound LoadBeep() {
                      "desktop's beep instead\n");
         return WavSound{};
     }
+    PrepareSound(*beep);
     return *std::move(beep);
 }
 
@@ -134,7 +135,13 @@ BellPlayer::BellPlayer(const TimerSettings& settings, std::unique_ptr<SoundOutpu
       m_loads(std::make_shared<Loads>(std::move(decode))) {}
 
 BellPlayer::BellPlayer(const TimerSettings& settings)
-    : BellPlayer(settings, MakeSoundOutput(LoadBeep())) {}
+    : BellPlayer(settings, MakeSoundOutput(LoadBeep()), [](const QString& path) {
+          std::optional<WavSound> sound = DecodeWav(path);
+          if (sound) {
+              PrepareSound(*sound);
+          }
+          return sound;
+      }) {}
 
 BellPlayer::~BellPlayer() = default;
 

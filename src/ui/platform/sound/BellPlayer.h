@@ -23,10 +23,9 @@ public:
     using Decoder = std::function<std::optional<WavSound>(const QString& path)>;
 
     // The settings are read again at every bell, so they must outlive the player. Without an
-    // output, the system's own with the built-in beep.
+    // output, the system's own with the built-in beep, and each file read as it needs.
     explicit BellPlayer(const TimerSettings& settings);
-    BellPlayer(const TimerSettings& settings, std::unique_ptr<SoundOutput> output,
-               Decoder decode = DecodeWav);
+    BellPlayer(const TimerSettings& settings, std::unique_ptr<SoundOutput> output, Decoder decode);
     ~BellPlayer() override;
 
     void RingBell(BellSlot slot) override;

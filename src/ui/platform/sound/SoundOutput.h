@@ -21,5 +21,9 @@ public:
 // The system's sound service, with `beep` as the built-in beep.
 std::unique_ptr<SoundOutput> MakeSoundOutput(WavSound beep);
 
+// Does to a sound what this system's output needs done before it is rung, where the sound is
+// read, so that a ring does none of it: on Windows, makes the WAV image that PlaySound plays.
+void PrepareSound(WavSound& sound);
+
 // Says which way each bell went; off unless QT_LOGGING_RULES asks for rondelay.bells.debug.
 Q_DECLARE_LOGGING_CATEGORY(lcBells)

@@ -160,3 +160,51 @@ std::optional<WavSound> DecodeWav(const QString& path) {
     }
     return DecodeWavData(file.read(kLargestWavBytes + 1));
 }
+
+QByteArray WavImage(const WavSound& sound) {
+    QByteArray samples;
+    const int bits = sound.encoding == WavSound::Encoding::UInt8 ? 8 : 16;
+    if (sound.encoding == WavSound::Encoding::UInt8 ||
+        sound.encoding == WavSound::Encoding::Int16) {
+        samples = sound.pcm;
+    } else {
+        const qsizetype count = sound.pcm.size() / 4;
+        samples.resize(count * 2);
+        const char* from = sound.pcm.constData();
+        for (qsizetype i = 0; i < count; ++i) {
+            qint16 narrowed;
+            if (sound.encoding == WavSound::Encoding::Int32) {
+                narrowed = static_cast<qint16>(qFromLittleEndian<qint32>(from + 4 * i) >> 16);
+            } else {
+                const float f = std::clamp(qFromLittleEndian<float>(from + 4 * i), -1.0f, 1.0f);
+                narrowed = static_cast<qint16>(f * 32767.0f);
+            }
+            qToLittleEndian<qint16>(narrowed, samples.data() + 2 * i);
+        }
+    }
+    const int blockAlign = sound.channels * bits / 8;
+    QByteArray wav;
+    wav.reserve(44 + samples.size());
+    auto u32 = [&wav](quint32 v) {
+        wav.append(QByteArray(4, '\0'));
+        qToLittleEndian(v, wav.end() - 4);
+    };
+    auto u16 = [&wav](quint16 v) {
+        wav.append(QByteArray(2, '\0'));
+        qToLittleEndian(v, wav.end() - 2);
+    };
+    wav.append("RIFF");
+    u32(static_cast<quint32>(36 + samples.size()));
+    wav.append("WAVEfmt ");
+    u32(16);
+    u16(1);  // integer PCM
+    u16(static_cast<quint16>(sound.channels));
+    u32(static_cast<quint32>(sound.rate));
+    u32(static_cast<quint32>(sound.rate * blockAlign));
+    u16(static_cast<quint16>(blockAlign));
+    u16(static_cast<quint16>(bits));
+    wav.append("data");
+    u32(static_cast<quint32>(samples.size()));
+    wav.append(samples);
+    return wav;
+}

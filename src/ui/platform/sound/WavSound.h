@@ -12,6 +12,8 @@ struct WavSound {
     int channels = 1;
     int rate = 44100;
     QByteArray pcm;  // whole frames
+    // The sound as a whole WAV file, for an output that plays those; made by PrepareSound.
+    QByteArray image;
 
     int bytesPerFrame() const;
 };
@@ -27,3 +29,7 @@ std::optional<WavSound> DecodeWav(const QString& path);
 
 // The same for WAV data already in memory (the built-in beep).
 std::optional<WavSound> DecodeWavData(const QByteArray& data);
+
+// The sound as a plain PCM WAV file that every player takes: 8- and 16-bit samples as they are,
+// wider and float ones narrowed to 16 bits.
+QByteArray WavImage(const WavSound& sound);

@@ -1,0 +1,14 @@
+# Cross-building for 64-bit Windows with Debian's MinGW-w64 (POSIX threads, for std::thread).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(triple x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${triple}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
+set(CMAKE_RC_COMPILER ${triple}-windres)
+# The MinGW runtime, and whatever else is given (Qt for Windows, from scripts/windows-qt).
+set(RONDELAY_MINGW_ROOT /usr/${triple})
+list(APPEND CMAKE_FIND_ROOT_PATH ${RONDELAY_MINGW_ROOT})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
