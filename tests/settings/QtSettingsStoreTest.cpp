@@ -18,8 +18,8 @@ TimerSettings Load(TimerSettings start) {
 }
 
 // QSettings reads XDG_CONFIG_HOME once per process, so this is one test in one temporary
-// configuration folder. The file's layout is checked end to end by the window test, damaged
-// contents by the settings fuzzer.
+// configuration folder (on Windows, the registry). The file's layout is checked end to end by the
+// window test, damaged contents by the settings fuzzer.
 TEST(QtSettingsStore, SavedTextsLoadBackDeletingLeavesOtherGroupsAndNoFileGivesDefaults) {
     const QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
@@ -42,9 +42,14 @@ TEST(QtSettingsStore, SavedTextsLoadBackDeletingLeavesOtherGroupsAndNoFileGivesD
     EXPECT_EQ(Load(saved), TimerSettings{});
     EXPECT_EQ(QtSettingsStore().GetSetting("Other", "Key", ""), "kept");
 
+#ifdef Q_OS_WIN
+    // The registry of the test's own Wine prefix: what the test wrote goes.
+    QtSettingsStore().DeleteSetting("Other");
+#else
     const QString file = home.path() + "/Rondelay/Rondelay.conf";
     ASSERT_TRUE(QFile::remove(file) && QDir().mkpath(file));  // a folder that cannot be read
     EXPECT_EQ(Load(saved), TimerSettings{}) << "a folder where the file should be";
+#endif
 }
 
 }  // namespace

@@ -15,9 +15,22 @@ start_x() {
   # A machine busy with a fresh install may take seconds to start each; openbox gives up on an
   # X server that is not there yet.
   for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  openbox >"$work/openbox$DISPLAY.log" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 200); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+  # An openbox that gave up all the same (seen on a machine loaded with a compile) is started
+  # again: without a window manager nothing can be minimised or framed.
+  local attempt wm
+  for attempt in 1 2 3; do
+    openbox >>"$work/openbox$DISPLAY.log" 2>&1 &
+    wm=$!
+    pids+=($wm)
+    for _ in $(seq 200); do
+      wmctrl -m >/dev/null 2>&1 && return 0
+      kill -0 "$wm" 2>/dev/null || break
+      sleep 0.1
+    done
+    echo "openbox is not managing $DISPLAY (try $attempt):" >&2
+    tail -n 5 "$work/openbox$DISPLAY.log" >&2
+    kill -0 "$wm" 2>/dev/null && return 0  # still starting: a second one would only clash
+  done
 }
 
 # start_weston: starts weston with its headless back end in $XDG_RUNTIME_DIR, and points Qt
@@ -33,4 +46,17 @@ start_weston() {
   [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || { echo "FAIL weston did not start:"; cat "$work/weston.log"; echo "0 passed, 1 failed"; exit 1; }
   unset DISPLAY
   export QT_QPA_PLATFORM=wayland
+}
+
+# find_window SECONDS NAME-PATTERN: prints the first visible window of that name within that
+# time. xdotool gives up on an X error when a window goes while it looks, as Wine's hidden
+# windows do as a program starts, so it is asked again.
+find_window() {
+  local id end=$((SECONDS + $1))
+  while [ "$SECONDS" -le "$end" ]; do
+    id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.02
+  done
+  return 1
 }

@@ -1,7 +1,9 @@
 #include "ui/platform/sound/WavSound.h"
 
 #include <gtest/gtest.h>
+#ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#endif
 
 #include <QDir>
 #include <QFile>
@@ -86,10 +88,12 @@ TEST_F(WavSoundTest, WhatCannotBePlayedWholeGivesNoSound) {
     EXPECT_FALSE(DecodeWav(dir.path())) << "a folder";
     EXPECT_FALSE(DecodeWav(dir.filePath("missing.wav"))) << "a missing file";
     EXPECT_FALSE(DecodeWav(QString())) << "an empty path";
+#ifdef Q_OS_UNIX
     EXPECT_FALSE(DecodeWav("/dev/zero")) << "a device that never ends";
     const QString fifo = dir.filePath("pipe.wav");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     EXPECT_FALSE(DecodeWav(fifo)) << "a named pipe that nobody writes";
+#endif
 
     QByteArray huge = Wav(1, 16, 10);
     QFile big(dir.filePath("huge.wav"));
@@ -98,6 +102,33 @@ TEST_F(WavSoundTest, WhatCannotBePlayedWholeGivesNoSound) {
     ASSERT_TRUE(big.resize(kLargestWavBytes + 1));  // sparse: costs no disk
     big.close();
     EXPECT_FALSE(DecodeWav(big.fileName())) << "larger than a bell can sensibly be";
+}
+
+TEST_F(WavSoundTest, AWavImageReadsBackAsTheSameSoundWithWiderSamplesNarrowedToSixteenBits) {
+    const std::optional<WavSound> stereo = DecodeWavData(Wav(2, 16, 100));
+    ASSERT_TRUE(stereo);
+    const std::optional<WavSound> again = DecodeWavData(WavImage(*stereo));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(std::tuple(again->channels, again->rate, again->pcm),
+              std::tuple(2, 44100, stereo->pcm));
+
+    WavSound wide;
+    wide.encoding = WavSound::Encoding::Int32;
+    wide.pcm = QByteArray::fromHex(
+        "00005634"
+        "0000feff");
+    WavSound floats;
+    floats.encoding = WavSound::Encoding::Float32;
+    floats.pcm = QByteArray(8, '\0');
+    qToLittleEndian(0.5f, floats.pcm.data());
+    qToLittleEndian(-2.0f, floats.pcm.data() + 4);  // beyond full scale: clipped
+    for (const auto& [sound, samples] : {std::pair(wide, QByteArray::fromHex("5634feff")),
+                                         std::pair(floats, QByteArray::fromHex("ff3f0180"))}) {
+        const std::optional<WavSound> narrowed = DecodeWavData(WavImage(sound));
+        ASSERT_TRUE(narrowed);
+        EXPECT_EQ(narrowed->encoding, WavSound::Encoding::Int16);
+        EXPECT_EQ(narrowed->pcm, samples);
+    }
 }
 
 }  // namespace

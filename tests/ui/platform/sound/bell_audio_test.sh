@@ -3,15 +3,25 @@
 # server; the probe checks in a recording of the sink that every bell was heard whole, at its
 # pitch and on time, while the desktop changes: the default output switched or removed, the
 # server away for seconds, the player closed right after a bell. One server per run.
+#
+# With `wine`, the bells are the Windows build's, rung by bell_ringer.exe under Wine, whose
+# sound reaches the same private PulseAudio through Wine's own driver: the series, one tick's
+# two bells, and what rings without a WAV, against paplay in the same run.
 # Usage: bell_audio_test.sh PATH/TO/bell_probe pulseaudio|pipewire
+#        bell_audio_test.sh PATH/TO/bell_probe wine PATH/TO/bell_ringer.exe
 set -euo pipefail
 
-if [[ $# -ne 2 || ! $2 =~ ^(pulseaudio|pipewire)$ ]]; then
-    echo "usage: $0 PATH/TO/bell_probe pulseaudio|pipewire" >&2
+if [[ ! ($# -eq 2 && $2 =~ ^(pulseaudio|pipewire)$) && ! ($# -eq 3 && $2 == wine) ]]; then
+    echo "usage: $0 PATH/TO/bell_probe pulseaudio|pipewire|wine [PATH/TO/bell_ringer.exe]" >&2
     exit 2
 fi
 probe=$(realpath "$1")
 server=$2
+ringer=()
+if [[ $server == wine ]]; then
+    ringer=(--wine-ringer "$(realpath "$3")")
+    server=pulseaudio
+fi
 here=$(dirname "$(realpath "$0")")
 for tool in pulseaudio pipewire wireplumber pipewire-pulse dbus-daemon pactl parec paplay sox \
     timeout; do
@@ -78,7 +88,8 @@ expect() {  # expect WHAT VALUE LOW HIGH
 # heard PROBE-ARGS...: the probe records the sink while it rings and checks every bell itself.
 heard() {
     local status=0
-    timeout 120 "$probe" --record rec.monitor "$@" 2>>"$work/probe.log" || status=$?
+    timeout 120 "$probe" --record rec.monitor "${ringer[@]}" "$@" 2>>"$work/probe.log" ||
+        status=$?
     expect "probe exit status" "$status" 0 0
 }
 
@@ -223,16 +234,34 @@ desktop_changes() {
     end
 }
 
+no_wav() {
+    attempt "$name: what rings when a slot has no WAV to play: the beep, for a slot on the beep \
+though a path is set, a missing file and a file cut short" \
+        heard --path 0="$bell" --wav 1="$work/no such file.wav" --wav 2="$work/cut.wav" \
+        --series 6/700/0,1,2@4500 --baseline 3 --quit-after 9000
+}
+
 name=PulseAudio
 [[ $server == pipewire ]] && name=PipeWire
 sound_server_start "$server"
+if ((${#ringer[@]})); then
+    name="Windows, under Wine"
+    attempt "$name: 60 bells 400 ms apart, a WAV on slot 0 and the beep on slot 2 in turn" \
+        heard --wav 0="$work/short440.wav" --series 60/400/0,2@5000 --baseline 5 \
+        --quit-after 30000
+    attempt "$name: slot 0 and then slot 2 in the same tick, 12 times: slot 2 is heard at once" \
+        heard --wav 0="$work/long440.wav" --wav 2="$work/short660.wav" \
+        --series 12/700/0+2@5000 --baseline 5 --quit-after 14000
+    no_wav
+    sound_server_stop
+    echo "$passed passed, $failed failed"
+    ((failed == 0))
+    exit
+fi
 many_bells
 desktop_changes
 if [[ $server == pulseaudio ]]; then
-    attempt "what rings when a slot has no WAV to play: the beep, for a slot on the beep though \
-a path is set, a missing file and a file cut short" \
-        heard --path 0="$bell" --wav 1="$work/no such file.wav" --wav 2="$work/cut.wav" \
-        --series 6/700/0,1,2@4500 --baseline 3 --quit-after 9000
+    no_wav
 
     begin "no sound server at all: every bell gives the desktop beep and the probe carries on"
     status=0

@@ -3,7 +3,7 @@
 //   bell_probe [--wav SLOT=PATH]... [--path SLOT=PATH]... [--ring SLOTS@MS]...
 //              [--series COUNT/EVERY/SLOTS@MS]... [--quit-after MS]
 //              [--record SOURCE [--baseline N] [--heard-from MS | --heard-from-file PATH]
-//                               [--allow-late MS]] [--started PATH]
+//                               [--allow-late MS]] [--started PATH] [--wine-ringer EXE]
 //
 // --wav makes SLOT a WAV bell playing PATH; --path only stores PATH, leaving the slot on the
 // beep. --series rings COUNT times, EVERY ms apart from MS on, taking the comma-separated SLOTS
@@ -14,12 +14,16 @@
 // itself when paplay's own beeps went wrong). Rings before --heard-from (or the number in
 // --heard-from-file, read at the end) need not be heard. It exits with 1 when the verdict fails.
 // Every time is counted from the moment the recording flows, and --started PATH is written then.
+//
+// With --wine-ringer the bells are not rung here but by the Windows build's bell_ringer, EXE,
+// under Wine, which is told each ring on its input: the same rings, the same judging.
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <array>
 #include <cstdio>
@@ -76,6 +80,50 @@ QList<Ring> ParseRings(const QCommandLineParser& parser) {
     return rings;
 }
 
+// The Windows build's bell player, under Wine: it gets the slots with the paths as Wine names
+// them (drive Z: is the host's root) and each ring as a line on its input.
+class WineRinger {
+public:
+    WineRinger(const QString& program, const TimerSettings& settings) {
+        QStringList command{"wine", program, "--ready", WinePath(m_scratch.filePath("ready"))};
+        for (std::size_t slot = 0; slot < settings.BellFile.size(); ++slot) {
+            if (!settings.BellFile[slot].empty()) {
+                command << (settings.BellFlag[slot] != 0 ? "--wav" : "--path")
+                        << QString("%1=%2").arg(slot).arg(
+                               WinePath(QString::fromStdString(settings.BellFile[slot])));
+            }
+        }
+        for (QString& word : command) {
+            word = "'" + word.replace("'", "'\\''") + "'";
+        }
+        m_input = popen(command.join(' ').toLocal8Bit().constData(), "w");
+        // Wine and Qt take a second or two to start; a ring before then would ring late.
+        for (int i = 0; i < 600 && !QFile::exists(m_scratch.filePath("ready")); ++i) {
+            QThread::msleep(50);
+        }
+    }
+    ~WineRinger() {
+        if (m_input != nullptr) {
+            pclose(m_input);  // the end of its input ends it
+        }
+    }
+    bool ready() const { return m_input != nullptr && QFile::exists(m_scratch.filePath("ready")); }
+    void ring(const QList<int>& rung) {
+        QStringList line;
+        for (int slot : rung) {
+            line << QString::number(slot);
+        }
+        std::fprintf(m_input, "%s\n", qPrintable(line.join('+')));
+        std::fflush(m_input);
+    }
+
+private:
+    static QString WinePath(const QString& path) { return "Z:" + QString(path).replace('/', '\\'); }
+
+    QTemporaryDir m_scratch;
+    std::FILE* m_input = nullptr;
+};
+
 QByteArray ReadFile(const QString& path) {
     QFile file(path);
     file.open(QIODevice::ReadOnly);
@@ -97,7 +145,8 @@ int main(int argc, char** argv) {
                        {"heard-from", "rings to be heard from", "ms", "0"},
                        {"heard-from-file", "file giving --heard-from once the rings end", "path"},
                        {"allow-late", "lateness allowed", "ms", "80"},
-                       {"started", "file written when the times start", "path"}});
+                       {"started", "file written when the times start", "path"},
+                       {"wine-ringer", "the Windows bell player, under Wine", "exe"}});
     parser.process(app);
 
     TimerSettings settings;
@@ -110,8 +159,18 @@ int main(int argc, char** argv) {
         settings.BellFile[slot] = value.mid(at + 1).toStdString();
     }
 
-    BellPlayer player(settings);
-    player.PrepareBells();
+    std::unique_ptr<BellPlayer> player;
+    std::unique_ptr<WineRinger> ringer;
+    if (parser.isSet("wine-ringer")) {
+        ringer = std::make_unique<WineRinger>(parser.value("wine-ringer"), settings);
+        if (!ringer->ready()) {
+            std::fprintf(stderr, "bell_probe: the Wine ringer did not start\n");
+            return 1;
+        }
+    } else {
+        player = std::make_unique<BellPlayer>(settings);
+        player->PrepareBells();
+    }
     QList<Ring> rings = ParseRings(parser);
     const QString runTime = parser.value("quit-after");
     const int quitAfter = Number(runTime, "--quit-after " + runTime);
@@ -135,8 +194,12 @@ int main(int argc, char** argv) {
     for (Ring& ring : rings) {
         QTimer::singleShot(ring.atMs, Qt::PreciseTimer, &app, [&] {
             ring.rungAt = Clock::now();
+            if (ringer) {
+                ringer->ring(ring.rung);
+                return;
+            }
             for (int slot : ring.rung) {
-                player.RingBell(slot);
+                player->RingBell(slot);
             }
         });
     }
