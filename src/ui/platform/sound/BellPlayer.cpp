@@ -178,8 +178,8 @@ void BellPlayer::RingBell(BellSlot slot) {
     }
     if (!m_startQueued) {
         m_startQueued = true;
-        QMetaObject::invokeMethod(
-            &m_context, [this] { startLast(); }, Qt::QueuedConnection);
+        const auto start = [this] { startLast(); };
+        QMetaObject::invokeMethod(&m_context, start, Qt::QueuedConnection);
     }
 }
 
