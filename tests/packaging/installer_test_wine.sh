@@ -7,23 +7,12 @@
 set -uo pipefail
 [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 installer=$(realpath "$1")
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  wineserver -k 2>/dev/null
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 here=$(dirname "$(realpath "$0")")
 # shellcheck source=../checks.sh
 . "$here/../checks.sh"
 # shellcheck source=../ui/main/displays.sh
 . "$here/../ui/main/displays.sh"
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 -p "$XDG_RUNTIME_DIR"
-start_x
+wine_session
 export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i </dev/null >/dev/null 2>&1
 programs="$WINEPREFIX/drive_c/Program Files/Rondelay"

@@ -60,3 +60,15 @@ find_window() {
   done
   return 1
 }
+
+# wine_session: what the Wine tests start from: a work folder and a runtime folder of their own,
+# an X display with openbox, and at exit, Wine's server and everything started ended. Before
+# Wine's server starts: one started without a display cannot open windows later.
+wine_session() {
+  work=$(mktemp -d)
+  pids=()
+  trap 'wineserver -k 2>/dev/null; for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done; wait 2>/dev/null; rm -rf "$work"' EXIT
+  export XDG_RUNTIME_DIR=$work/runtime
+  mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+  start_x
+}

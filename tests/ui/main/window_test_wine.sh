@@ -13,24 +13,12 @@ set -uo pipefail
 folder=$(realpath "$1")
 artifacts=${2:-artifacts/windows}
 mkdir -p "$artifacts"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  wineserver -k 2>/dev/null
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 here=$(dirname "$(realpath "$0")")
 # shellcheck source=../../checks.sh
 . "$here/../../checks.sh"
 # shellcheck source=displays.sh
 . "$here/displays.sh"
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 -p "$XDG_RUNTIME_DIR"
-# Before Wine's server starts: one started without a display cannot open windows later.
-start_x
+wine_session
 export WINEPREFIX=${WINEPREFIX:-$work/wine} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 [ -e "$WINEPREFIX/system.reg" ] || wineboot -i </dev/null >/dev/null 2>&1
 key='HKCU\Software\Rondelay\Rondelay'
