@@ -2,12 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(MainTexts, TimeHasTwoDigitsPerPartAndTheMinimisedTitleAddsTheRound) {
-    EXPECT_EQ(TimeText({.ClockHour = 1, .ClockMin = 5, .ClockSec = 9}), "01:05:09");
-    EXPECT_EQ(MinimisedTitle({.ClockHour = 12, .ClockSec = 15, .Round = 32767}),
-              "R:32767 - 12:00:15");
-}
-
 TEST(MainTexts, StatusLineSumsUpTheSettings) {
     TimerSettings s;
     EXPECT_EQ(StatusText(s, false), "\u3000インターバル設定なし");

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/platform/Twips.h"
-
 TEST(SystemColors, FixedColoursHaveRedInTheLowByteAndSystemColoursComeFromThePalette) {
     QPalette palette;
     palette.setColor(QPalette::Active, QPalette::Base, QColor(1, 1, 1));
@@ -18,10 +16,4 @@ TEST(SystemColors, FixedColoursHaveRedInTheLowByteAndSystemColoursComeFromThePal
     EXPECT_EQ(ResolveColor(SystemColor::GrayText, palette), QColor(4, 4, 4));
     // An element the program does not know is drawn as text, never as garbage.
     EXPECT_EQ(ResolveColor(static_cast<std::int32_t>(0x800000FFu), palette), QColor(2, 2, 2));
-}
-
-TEST(Twips, FifteenTwipsMakeAPixelRoundedToTheNearest) {
-    EXPECT_EQ(TwipsToPixels(292), 19);
-    EXPECT_EQ(TwipsToPixels(293), 20);
-    EXPECT_EQ(TwipsToPixels(-293), -20);
 }

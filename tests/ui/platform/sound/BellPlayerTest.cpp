@@ -6,8 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
+#include <future>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -20,37 +22,26 @@ using namespace std::chrono_literals;
 // starts with "hung" keeps its reader waiting until let go, as on a network mount that hangs.
 struct Disk {
     std::optional<WavSound> read(const QString& path) {
-        std::unique_lock lock(mutex);
         if (QFileInfo(path).fileName().startsWith("hung")) {
             // Given up on only when the player itself waited for the file.
-            heldUp = !released.wait_for(lock, 10s, [this] { return lettingGo; });
+            heldUp = letGo.wait_for(10s) == std::future_status::timeout;
         }
+        const bool found = QFile::exists(path);
         ++reads;
-        done.notify_all();
-        if (!QFile::exists(path)) {
+        if (!found) {
             return std::nullopt;
         }
         WavSound sound;
         sound.pcm = path.toUtf8();
+        const std::lock_guard lock(mutex);
         return sounds[path] = sound;
     }
-    void letGo() {
-        const std::lock_guard lock(mutex);
-        lettingGo = true;
-        released.notify_all();
-    }
-    int waitForReads(int count) {
-        std::unique_lock lock(mutex);
-        done.wait_for(lock, 10s, [&] { return reads >= count; });
-        return reads;
-    }
 
+    std::promise<void> release;
+    std::shared_future<void> letGo = release.get_future().share();
+    std::atomic<bool> heldUp = false;
     std::mutex mutex;
-    std::condition_variable released;
-    std::condition_variable done;
-    bool lettingGo = false;
-    bool heldUp = false;
-    int reads = 0;
+    std::atomic<int> reads = 0;
     std::map<QString, WavSound> sounds;
 };
 
@@ -117,7 +108,7 @@ TEST_F(BellPlayerTest, AFileThatCouldNotBeReadIsReadAgainAfterTheRingThatFoundIt
     const QString late = dir.filePath("late.wav");
     wav(0, late);
     player.PrepareBells();
-    ASSERT_EQ(disk->waitForReads(1), 1);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return disk->reads == 1; }));
     file("late.wav");  // put right meanwhile
 
     EXPECT_EQ(ring({0}), QList<QByteArray>{"beep"}) << "the ring read the file itself";
@@ -131,7 +122,7 @@ TEST_F(BellPlayerTest, AFileThatHangsHoldsUpNeitherThePreparationNorARing) {
     EXPECT_EQ(ring({0}), QList<QByteArray>{"beep"});
     EXPECT_EQ(ring({0}), QList<QByteArray>{"beep"});
 
-    disk->letGo();
+    disk->release.set_value();
     EXPECT_EQ(ringOnceRead(0), hung.toUtf8());
     EXPECT_FALSE(disk->heldUp) << "the player waited for the file";
     EXPECT_EQ(disk->reads, 1) << "a hung file was read again while its first reading ran";
