@@ -44,8 +44,9 @@ settings=$(wine reg query 'HKCU\Software\Rondelay\Rondelay\Timer' 2>/dev/null | 
 [ "$settings" = 17 ]; check "it saves its settings at exit" $? "$settings values"
 
 wine "$programs/Uninstall.exe" /S >/dev/null 2>&1
-# The uninstaller runs a copy of itself and returns at once.
-for _ in $(seq 300); do [ -e "$programs/rondelay.exe" ] || break; sleep 0.1; done
+# The uninstaller runs a copy of itself and returns at once; the copy removes the program
+# before the Start-menu entry. Wine's server ends once the last of its programs has.
+timeout 60 wineserver -w
 [ ! -e "$programs/rondelay.exe" ]; check "the uninstaller removes the program" $? "still there"
 [ -z "$(find "$WINEPREFIX/drive_c" -iname 'Rondelay.lnk' 2>/dev/null)" ]
 check "and its Start-menu entry" $? "still there"
