@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <array>
 #include <cstdio>
+#include <functional>
 
 #include "settings/TimerSettings.h"
 #include "soundmeter/HeardBells.h"
@@ -191,8 +192,16 @@ int main(int argc, char** argv) {
     if (parser.isSet("started")) {
         QFile(parser.value("started")).open(QIODevice::WriteOnly);
     }
+    // Every ring and beep is timed from this one moment, not from when its timer was set: a
+    // pause in between (479 ms, seen once) ran the baseline's last beep into the first ring.
+    const Clock::time_point zero = Clock::now();
+    const auto at = [&](int ms, const std::function<void()>& act) {
+        const auto left = zero + std::chrono::milliseconds(ms) - Clock::now();
+        QTimer::singleShot(std::max(std::chrono::ceil<std::chrono::milliseconds>(left), {}),
+                           Qt::PreciseTimer, &app, act);
+    };
     for (Ring& ring : rings) {
-        QTimer::singleShot(ring.atMs, Qt::PreciseTimer, &app, [&] {
+        at(ring.atMs, [&] {
             ring.rungAt = Clock::now();
             if (ringer) {
                 ringer->ring(ring.rung);
@@ -217,7 +226,7 @@ int main(int argc, char** argv) {
         const auto i = &bell - baselineBells.data();
         bell.sound = *beepPrint;
         bell.label = "paplay " + std::to_string(i + 1);
-        QTimer::singleShot(1500 + 700 * i, Qt::PreciseTimer, &app, [&] {
+        at(static_cast<int>(1500 + 700 * i), [&] {
             bell.rungAt = Clock::now();
             paplays.push_back(StartPlayer("paplay", beepFile.toStdString()));
         });
