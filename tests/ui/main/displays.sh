@@ -1,20 +1,20 @@
 # Display servers for the shell tests, sourced by them. Each adds the PIDs it starts to the
 # caller's `pids` array and keeps its logs in the caller's `$work` folder.
 
-# start_x: starts an X server with openbox on the first free display and exports DISPLAY.
+# start_x: starts an X server with openbox on a free display and exports DISPLAY.
 start_x() {
-  local n
-  DISPLAY=
-  for n in $(seq 90 120); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then DISPLAY=:$n; break; fi
-  done
-  [ -n "$DISPLAY" ] || { echo "no free X display"; echo "0 passed, 1 failed"; exit 1; }
-  export DISPLAY
-  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb$DISPLAY.log" 2>&1 &
+  # Xvfb picks the display itself, skipping one held by a lock file or by a socket: a lock file
+  # is not seen from a chroot or a container, while the abstract socket is, and a display
+  # chosen by lock files alone would be a second server's, whose clients reach the first.
+  local number
+  number=$(mktemp "$work/xvfb-display.XXXX")
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" >"$number.log" 2>&1 &
   pids+=($!)
-  # A machine busy with a fresh install may take seconds to start each; openbox gives up on an
-  # X server that is not there yet.
-  for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  # It writes the number once it takes clients; a machine busy with a fresh install may take
+  # seconds to get there.
+  for _ in $(seq 200); do [ -s "$number" ] && break; sleep 0.1; done
+  [ -s "$number" ] || { echo "FAIL Xvfb did not start:"; cat "$number.log"; echo "0 passed, 1 failed"; exit 1; }
+  export DISPLAY=:$(head -n 1 "$number")
   # An openbox that gave up all the same (seen on a machine loaded with a compile) is started
   # again: without a window manager nothing can be minimised or framed.
   local attempt wm
