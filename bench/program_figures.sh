@@ -28,7 +28,7 @@ export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 # shellcheck source=../tests/ui/main/displays.sh
 . "$(dirname "$0")/../tests/ui/main/displays.sh"
-start_x >/dev/null
+start_x
 
 # shown TITLE PROGRAM [ARGUMENT...]: starts the program and prints the milliseconds until its
 # window is viewable; leaves its pid in $work/pid.
