@@ -73,9 +73,9 @@ TEST(SaveSettings, WritesAll21LoadedTextsBackInOrderEveryTime) {
         MemorySettingsStore store;
         const TimerSettings loaded = load(store, written);
         for (int save = 0; save < 2; ++save) {  // unchanged: written again all the same
-            store.clearSaves();
+            store.saves.clear();
             SaveSettings(store, loaded);
-            EXPECT_EQ(store.saves(), written);
+            EXPECT_EQ(store.saves, written);
         }
     }
 }

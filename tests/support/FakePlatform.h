@@ -41,7 +41,7 @@ struct FakePlatform : FontChooser, MessageBox, ColorChooser {
     }
     void show(QWidget*, const QString& text) override { messages.append(text); }
     std::optional<std::int32_t> chooseColor(QWidget*, std::int32_t) override { return {}; }
-    auto saves() const { return std::ssize(store.saves()); }
+    auto saves() const { return std::ssize(store.saves); }
     int bellsPrepared() const { return static_cast<const SilentBells&>(*data.bells).prepared; }
 
     std::optional<FontChoice> fontAnswer;

@@ -11,26 +11,30 @@
 class MemorySettingsStore : public SettingsStore {
 public:
     struct Save {
-        std::string section;
-        std::string key;
-        std::string text;
+        std::string section, key, text;
         bool operator==(const Save&) const = default;
     };
 
     std::string GetSetting(std::string_view section, std::string_view key,
-                           std::string_view defaultText) override;
+                           std::string_view defaultText) override {
+        const auto it = m_values.find({std::string(section), std::string(key)});
+        return std::string(it == m_values.end() ? defaultText : it->second);
+    }
     void SaveSetting(std::string_view section, std::string_view key,
-                     std::string_view text) override;
-    void DeleteSetting(std::string_view section) override;
-
+                     std::string_view text) override {
+        saves.push_back({std::string(section), std::string(key), std::string(text)});
+        put(section, key, text);
+    }
+    void DeleteSetting(std::string_view section) override {
+        std::erase_if(m_values, [&](const auto& entry) { return entry.first.first == section; });
+    }
     // Sets a value without recording a save, as a hand-edited store would hold it.
-    void put(std::string_view section, std::string_view key, std::string_view text);
-    bool hasSection(std::string_view section) const;
+    void put(std::string_view section, std::string_view key, std::string_view text) {
+        m_values[{std::string(section), std::string(key)}] = text;
+    }
 
-    const std::vector<Save>& saves() const { return m_saves; }
-    void clearSaves() { m_saves.clear(); }
+    std::vector<Save> saves;
 
 private:
-    std::map<std::pair<std::string, std::string>, std::string, std::less<>> m_values;
-    std::vector<Save> m_saves;
+    std::map<std::pair<std::string, std::string>, std::string> m_values;
 };

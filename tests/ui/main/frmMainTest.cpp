@@ -173,7 +173,7 @@ TEST_F(frmMainTest, MenusHaveTheUsersCaptionsAndEachItemDoesItsJob) {
     // Delete-and-exit removes the stored settings and writes nothing.
     platform.store.put("Font", "Size", "48");
     window->mnuFileDelRegExit->trigger();
-    EXPECT_FALSE(platform.store.hasSection("Font"));
+    EXPECT_EQ(platform.store.GetSetting("Font", "Size", "deleted"), "deleted");
     EXPECT_EQ(platform.saves(), 0);
 }
 

@@ -61,7 +61,7 @@ protected:
         return f.fileName();
     }
     void wav(BellSlot slot, const QString& path) {
-        settings.BellFlag[static_cast<std::size_t>(slot)] = 1;
+        settings.BellFlag[static_cast<std::size_t>(slot)] = -1;  // any flag but 0 plays the file
         settings.BellFile[static_cast<std::size_t>(slot)] = path.toStdString();
     }
     // Rings the slots in one pass of the event loop; gives what sounded.
@@ -99,8 +99,8 @@ TEST_F(BellPlayerTest, ARingSoundsThePreparedSamplesUnreadAndOneTickSoundsOnlyIt
     const QList<QByteArray> stop = ring({0, 2});
     ASSERT_EQ(stop, QList<QByteArray>{finish.toUtf8()}) << "the finish bell alone";
     EXPECT_TRUE(stop.front().isSharedWith(disk->sounds[finish].pcm)) << "the samples were copied";
-    settings.BellFlag[2] = 0;
-    EXPECT_EQ(ring({0, 2}), QList<QByteArray>{"beep"});
+    settings.BellFile[2].clear();
+    EXPECT_EQ(ring({0, 2}), QList<QByteArray>{"beep"}) << "a WAV bell without a path";
     EXPECT_EQ(disk->reads, 2) << "a ring read a file";
 }
 
