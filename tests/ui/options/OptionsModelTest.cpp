@@ -39,6 +39,10 @@ void ExpectEnabled(const OptionsModel& m, const Enabled& want) {
     for (int c = fRondelayMin; c <= cBellRef2; ++c) {
         EXPECT_EQ(enabled[c], want.contains(Control(c))) << names[c];
     }
+    // Greyed, a field and a bell row's mode take the grey colours.
+    EXPECT_EQ(m.fRondelayMin.background,
+              want.contains(fRondelayMin) ? WindowBackground : ButtonFace);
+    EXPECT_EQ(m.cBellMode[0].foreColor, want.contains(cBellRef0) ? WindowText : GrayText);
 }
 
 const Enabled RoundModeWithRest{fRondelayMin,       fRondelayNextFlag, fRondelayNextSec,
@@ -127,21 +131,9 @@ TEST_F(OptionsModelTest, EachTickBoxEnablesExactlyTheFieldsThatDependOnIt) {
     }
 }
 
-TEST_F(OptionsModelTest, GreyedFieldsTakeTheGreyColoursAndHandEditedFlagsShowTicked) {
-    OptionsModel& m = open({.FinFlag = 1});
-    EXPECT_EQ(m.fRondelayMin.background, ButtonFace);
-    EXPECT_EQ(m.cBellMode[0].foreColor, GrayText);
-    m.fRondelayFlag_Click(1);
-    EXPECT_EQ(m.fRondelayMin.background, WindowBackground);
-    EXPECT_EQ(m.cBellMode[0].foreColor, WindowText);
-
-    const OptionsModel& edited = open({.IntFlag = 2, .NextFlag = 7});
-    EXPECT_EQ(edited.fRondelayFlag.value, 1);
-    EXPECT_EQ(edited.fRondelayNextFlag.value, 1);
-}
-
-TEST_F(OptionsModelTest, OkAppliesTheFlagRules) {
-    OptionsModel& m = open({.IntFlag = 1, .ClearFlag = 1});
+TEST_F(OptionsModelTest, HandEditedFlagsShowTickedAndOkAppliesTheFlagRules) {
+    OptionsModel& m = open({.IntFlag = 2, .ClearFlag = 1});
+    EXPECT_EQ(m.fRondelayFlag.value, 1);
     m.fRondelayMin.text = "0";
     ASSERT_FALSE(m.cmdOK_Click());
     EXPECT_EQ(settings.IntFlag, 0);
