@@ -17,9 +17,9 @@ if [[ ! ($# -eq 2 && $2 =~ ^(pulseaudio|pipewire)$) && ! ($# -eq 3 && $2 == wine
 fi
 probe=$(realpath "$1")
 server=$2
-ringer=()
+wine_ringer=""
 if [[ $server == wine ]]; then
-    ringer=(--wine-ringer "$(realpath "$3")")
+    wine_ringer=$(realpath "$3")
     server=pulseaudio
 fi
 here=$(dirname "$(realpath "$0")")
@@ -85,11 +85,34 @@ expect() {  # expect WHAT VALUE LOW HIGH
     fi
 }
 
+# wine_path PATH: PATH as Wine names it; drive Z: is the host's root.
+wine_path() {
+    printf 'Z:%s' "${1//\//\\}"
+}
+
 # heard PROBE-ARGS...: the probe records the sink while it rings and checks every bell itself.
+# Under Wine it hands each ring to the Windows build's ringer, which takes the same slots.
 heard() {
-    local status=0
-    timeout 120 "$probe" --record rec.monitor "${ringer[@]}" "$@" 2>>"$work/probe.log" ||
+    local status=0 via=() slots=() ringer_pid="" i
+    if [[ -n $wine_ringer ]]; then
+        local args=("$@")
+        for ((i = 0; i + 1 < ${#args[@]}; i++)); do
+            if [[ ${args[i]} == --wav || ${args[i]} == --path ]]; then
+                slots+=("${args[i]}" "${args[i + 1]%%=*}=$(wine_path "${args[i + 1]#*=}")")
+            fi
+        done
+        rm -f "$work/ready"
+        exec 3> >(exec wine "$wine_ringer" --ready "$(wine_path "$work/ready")" "${slots[@]}" \
+            2>>"$work/probe.log")
+        ringer_pid=$!
+        via=(--rings-to /dev/fd/3 --ringer-ready "$work/ready")
+    fi
+    timeout 120 "$probe" --record rec.monitor "${via[@]}" "$@" 2>>"$work/probe.log" ||
         status=$?
+    if [[ -n $ringer_pid ]]; then
+        exec 3>&-  # the end of its input ends the ringer
+        wait "$ringer_pid" || true
+    fi
     expect "probe exit status" "$status" 0 0
 }
 
@@ -186,7 +209,7 @@ removed_output() {
     module=$(pactl load-module module-null-sink sink_name=rec2)
     pactl set-default-sink rec2
     # The rest of the bell moves to the output left, so the next ones come after its end.
-    in_background rec.monitor --wav 0="$work/long440.wav" --ring 0@2000 \
+    in_background rec.monitor --wav 0="$work/long440.wav" --series 1/0/0@2000 \
         --series 5/400/2@6500 --heard-from 6500 --quit-after 8800
     sleep 3
     pactl unload-module "$module"
@@ -211,7 +234,7 @@ closed_after_bell() {
     local i status unclean=0
     for ((i = 0; i < 20; i++)); do
         status=0
-        timeout 10 "$probe" --wav 0="$bell" --ring 0@200 --quit-after $((200 + i * 47)) \
+        timeout 10 "$probe" --wav 0="$bell" --series 1/0/0@200 --quit-after $((200 + i * 47)) \
             2>>"$work/probe.log" || status=$?
         if ((status != 0)); then
             unclean=$((unclean + 1))
@@ -244,7 +267,7 @@ though a path is set, a missing file and a file cut short" \
 name=PulseAudio
 [[ $server == pipewire ]] && name=PipeWire
 sound_server_start "$server"
-if ((${#ringer[@]})); then
+if [[ -n $wine_ringer ]]; then
     name="Windows, under Wine"
     attempt "$name: 60 bells 400 ms apart, a WAV on slot 0 and the beep on slot 2 in turn" \
         heard --wav 0="$work/short440.wav" --series 60/400/0,2@5000 --baseline 5 \

@@ -1,13 +1,13 @@
 // Rings bells through the real BellPlayer so that the audio test can hear them.
 //
-//   bell_probe [--wav SLOT=PATH]... [--path SLOT=PATH]... [--ring SLOTS@MS]...
-//              [--series COUNT/EVERY/SLOTS@MS]... [--quit-after MS]
+//   bell_probe [--wav SLOT=PATH]... [--path SLOT=PATH]... [--series COUNT/EVERY/SLOTS@MS]...
+//              [--quit-after MS]
 //              [--record SOURCE [--baseline N] [--heard-from MS | --heard-from-file PATH]
-//                               [--allow-late MS]] [--started PATH] [--wine-ringer EXE]
+//                               [--allow-late MS]] [--started PATH]
+//              [--rings-to PATH --ringer-ready PATH]
 //
-// --wav makes SLOT a WAV bell playing PATH; --path only stores PATH, leaving the slot on the
-// beep. --series rings COUNT times, EVERY ms apart from MS on, taking the comma-separated SLOTS
-// in turn ("0+2": two in one tick); --ring rings SLOTS once, at MS.
+// --wav and --path give the bells (BellArguments.h). --series rings COUNT times, EVERY ms apart
+// from MS on, taking the comma-separated SLOTS in turn ("0+2": two in one tick).
 //
 // With --record it records SOURCE (a sink's monitor) and has the sound meter judge every ring,
 // allowing --allow-late ms beyond the median of N paplay beeps played first (beyond the ring
@@ -15,11 +15,11 @@
 // --heard-from-file, read at the end) need not be heard. It exits with 1 when the verdict fails.
 // Every time is counted from the moment the recording flows, and --started PATH is written then.
 //
-// With --wine-ringer the bells are not rung here but by the Windows build's bell_ringer, EXE,
-// under Wine, which is told each ring on its input: the same rings, the same judging.
+// With --rings-to the bells are not rung here: each ring is written to PATH as a line ("0",
+// "0+2") for a player elsewhere, the Windows build's bell_ringer under Wine, once it has written
+// the --ringer-ready file. The same rings, the same judging.
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -29,7 +29,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "settings/TimerSettings.h"
+#include "BellArguments.h"
 #include "soundmeter/HeardBells.h"
 #include "ui/platform/sound/BellPlayer.h"
 
@@ -51,18 +51,15 @@ int Number(const QString& text, const QString& argument, int limit = 600'000) {
 // One moment of ringing: the slots rung one after the other in the same event-loop pass.
 struct Ring {
     int atMs = 0;
+    QString text;  // as given: "0", "0+2"
     QList<int> rung;
     Clock::time_point rungAt{};
 };
 
-// Each series, "COUNT/EVERY/SLOTS@MS", into its rings; a --ring "SLOTS@MS" is a series of one.
+// Each series, "COUNT/EVERY/SLOTS@MS", into its rings.
 QList<Ring> ParseRings(const QCommandLineParser& parser) {
     QList<Ring> rings;
-    QStringList series = parser.values("series");
-    for (const QString& ring : parser.values("ring")) {
-        series.append("1/0/" + ring);
-    }
-    for (const QString& value : series) {
+    for (const QString& value : parser.values("series")) {
         const QStringList parts = value.split(QRegularExpression("[/@]"));
         if (parts.size() != 4) {
             qFatal("bell_probe: bad argument %s", qPrintable(value));
@@ -70,8 +67,8 @@ QList<Ring> ParseRings(const QCommandLineParser& parser) {
         const QStringList cycle = parts[2].split(QLatin1Char(','));
         const int from = Number(parts[3], value), every = Number(parts[1], value);
         for (int i = 0, count = Number(parts[0], value, 10'000); i < count; ++i) {
-            Ring ring{from + i * every, {}, {}};
-            for (const QString& slot : cycle[i % cycle.size()].split(QLatin1Char('+'))) {
+            Ring ring{from + i * every, cycle[i % cycle.size()], {}, {}};
+            for (const QString& slot : ring.text.split(QLatin1Char('+'))) {
                 ring.rung.append(Number(slot, value, BellSlotCount - 1));
             }
             rings.append(ring);
@@ -80,50 +77,6 @@ QList<Ring> ParseRings(const QCommandLineParser& parser) {
     std::ranges::stable_sort(rings, {}, &Ring::atMs);
     return rings;
 }
-
-// The Windows build's bell player, under Wine: it gets the slots with the paths as Wine names
-// them (drive Z: is the host's root) and each ring as a line on its input.
-class WineRinger {
-public:
-    WineRinger(const QString& program, const TimerSettings& settings) {
-        QStringList command{"wine", program, "--ready", WinePath(m_scratch.filePath("ready"))};
-        for (std::size_t slot = 0; slot < settings.BellFile.size(); ++slot) {
-            if (!settings.BellFile[slot].empty()) {
-                command << (settings.BellFlag[slot] != 0 ? "--wav" : "--path")
-                        << QString("%1=%2").arg(slot).arg(
-                               WinePath(QString::fromStdString(settings.BellFile[slot])));
-            }
-        }
-        for (QString& word : command) {
-            word = "'" + word.replace("'", "'\\''") + "'";
-        }
-        m_input = popen(command.join(' ').toLocal8Bit().constData(), "w");
-        // Wine and Qt take a second or two to start; a ring before then would ring late.
-        for (int i = 0; i < 600 && !QFile::exists(m_scratch.filePath("ready")); ++i) {
-            QThread::msleep(50);
-        }
-    }
-    ~WineRinger() {
-        if (m_input != nullptr) {
-            pclose(m_input);  // the end of its input ends it
-        }
-    }
-    bool ready() const { return m_input != nullptr && QFile::exists(m_scratch.filePath("ready")); }
-    void ring(const QList<int>& rung) {
-        QStringList line;
-        for (int slot : rung) {
-            line << QString::number(slot);
-        }
-        std::fprintf(m_input, "%s\n", qPrintable(line.join('+')));
-        std::fflush(m_input);
-    }
-
-private:
-    static QString WinePath(const QString& path) { return "Z:" + QString(path).replace('/', '\\'); }
-
-    QTemporaryDir m_scratch;
-    std::FILE* m_input = nullptr;
-};
 
 QByteArray ReadFile(const QString& path) {
     QFile file(path);
@@ -136,10 +89,8 @@ QByteArray ReadFile(const QString& path) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.addOptions({{"wav", "WAV bell", "slot=path"},
-                       {"path", "stored path only", "slot=path"},
-                       {"ring", "ring slots", "slots@ms"},
-                       {"series", "ring a series", "count/every/slots@ms"},
+    AddBellOptions(parser);
+    parser.addOptions({{"series", "ring a series", "count/every/slots@ms"},
                        {"quit-after", "run time", "ms", "3000"},
                        {"record", "record and check", "source"},
                        {"baseline", "paplay plays before the rings", "n", "0"},
@@ -147,25 +98,22 @@ int main(int argc, char** argv) {
                        {"heard-from-file", "file giving --heard-from once the rings end", "path"},
                        {"allow-late", "lateness allowed", "ms", "80"},
                        {"started", "file written when the times start", "path"},
-                       {"wine-ringer", "the Windows bell player, under Wine", "exe"}});
+                       {"rings-to", "where the rings go, instead of a player here", "path"},
+                       {"ringer-ready", "written once the player there runs", "path"}});
     parser.process(app);
 
-    TimerSettings settings;
-    // The --wav values make WAV bells; the --path values only store their path.
-    const QStringList wavs = parser.values("wav");
-    for (const QString& value : wavs + parser.values("path")) {
-        const auto at = value.indexOf(QLatin1Char('='));  // SLOT=PATH
-        const int slot = Number(value.left(at), value, BellSlotCount - 1);
-        settings.BellFlag[slot] = wavs.contains(value);
-        settings.BellFile[slot] = value.mid(at + 1).toStdString();
-    }
+    const TimerSettings settings = BellSettings(parser);
 
     std::unique_ptr<BellPlayer> player;
-    std::unique_ptr<WineRinger> ringer;
-    if (parser.isSet("wine-ringer")) {
-        ringer = std::make_unique<WineRinger>(parser.value("wine-ringer"), settings);
-        if (!ringer->ready()) {
-            std::fprintf(stderr, "bell_probe: the Wine ringer did not start\n");
+    std::FILE* ringsOut = nullptr;
+    if (parser.isSet("rings-to")) {
+        // Wine and Qt take a second or two to start; a ring before then would ring late.
+        for (int i = 0; i < 600 && !QFile::exists(parser.value("ringer-ready")); ++i) {
+            QThread::msleep(50);
+        }
+        ringsOut = std::fopen(QFile::encodeName(parser.value("rings-to")).constData(), "w");
+        if (ringsOut == nullptr || !QFile::exists(parser.value("ringer-ready"))) {
+            std::fprintf(stderr, "bell_probe: the ringer did not start\n");
             return 1;
         }
     } else {
@@ -203,8 +151,9 @@ int main(int argc, char** argv) {
     for (Ring& ring : rings) {
         at(ring.atMs, [&] {
             ring.rungAt = Clock::now();
-            if (ringer) {
-                ringer->ring(ring.rung);
+            if (ringsOut != nullptr) {
+                std::fprintf(ringsOut, "%s\n", qPrintable(ring.text));
+                std::fflush(ringsOut);
                 return;
             }
             for (int slot : ring.rung) {
