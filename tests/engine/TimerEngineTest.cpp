@@ -130,13 +130,6 @@ TEST_F(TimerEngineTest, ContinuousIntervalsCountOnFromEachRestEnd) {
     EXPECT_EQ(nextBells(2), (Texts{"0 at 00:01:00", "0 at 00:02:00"}));
 }
 
-TEST_F(TimerEngineTest, HandEditedAmountsBeyondTheDialogsRangesLandInsideTheDay) {
-    start(30000, 32767, false);  // 500 hours, then a rest of 9:06:07
-    EXPECT_EQ(nextBells(2), (Texts{"0 at 20:00:00", "0 at 05:06:07"}));
-    start(-5, 30, false);
-    EXPECT_EQ(nextBells(2), (Texts{"0 at 23:55:00", "0 at 23:55:30"}));
-}
-
 TEST_F(TimerEngineTest, TheClockWrapsAfterADayAndARestartCountsFromNow) {
     start(5, 0, false);
     EXPECT_EQ(ticks(24 * 3600).back(), "0 at 00:00:00");
@@ -157,12 +150,11 @@ TEST_F(TimerEngineTest, TheStopTimeWinsOverABellOnTheSameTick) {
 }
 
 TEST_F(TimerEngineTest, TheRoundCountTextDecidesTheStop) {
-    struct Case {
+    const struct Case {
         const char* finNum;
         std::size_t bells;     // rung within ten minutes
         const char* lastBell;  // of slot 2 when the timer stopped itself
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"0", 1, "2 at 00:00:01"},
         {"-1", 1, "2 at 00:00:01"},
         {"1", 2, "2 at 00:01:00"},
@@ -198,7 +190,7 @@ TEST_F(TimerEngineTest, RandomSettingsKeepEveryFieldInRangeAndStopOnlyWithTheFin
     auto amount = [&](int high) { return any(0, 4) ? any(0, high) : any(INT16_MIN, INT16_MAX); };
     const std::array<std::string, 8> rounds = {"0", "1", "3", "-5", "2.5", "１０", "x", "32766"};
     auto inDay = [](int h, int m, int s) {
-        return h >= 0 && h <= 23 && m >= 0 && m <= 59 && s >= 0 && s <= 59;
+        return h >= 0 && h < 24 && m >= 0 && m < 60 && s >= 0 && s < 60;
     };
     for (long long done = 0; done < 10'000'000;) {
         settings.IntFlag = any(-1, 1);
@@ -222,20 +214,17 @@ TEST_F(TimerEngineTest, RandomSettingsKeepEveryFieldInRangeAndStopOnlyWithTheFin
             const TimerState before = shown;
             slotsRung.clear();
             ticks(1);
-            ASSERT_TRUE(inDay(shown.ClockHour, shown.ClockMin, shown.ClockSec))
-                << "clock " << shown.ClockHour << ':' << shown.ClockMin << ':' << shown.ClockSec;
-            ASSERT_TRUE(inDay(shown.BellHour, shown.BellMin, shown.BellSec))
-                << "next bell " << shown.BellHour << ':' << shown.BellMin << ':' << shown.BellSec;
+            ASSERT_TRUE(inDay(shown.ClockHour, shown.ClockMin, shown.ClockSec)) << "the clock";
+            ASSERT_TRUE(inDay(shown.BellHour, shown.BellMin, shown.BellSec)) << "the next bell";
             ASSERT_GE(shown.Round, std::max<int>(before.Round, 1)) << "the round never goes back";
             if (settings.IntFlag != 1 || settings.ClearFlag != 1) {
                 ASSERT_EQ(shown.Round, before.Round) << "rounds count only in round mode";
             }
             using Bells = std::vector<BellSlot>;
-            const Bells& rung = slotsRung;
-            ASSERT_TRUE(rung.empty() || rung == Bells{0} || rung == Bells{2} ||
-                        rung == (Bells{0, 2}))
-                << rung.size() << " bells in one tick, the last " << int(rung.back());
-            ASSERT_EQ(!running, !rung.empty() && rung.back() == 2)
+            ASSERT_TRUE(slotsRung.empty() || slotsRung == Bells{0} || slotsRung == Bells{2} ||
+                        slotsRung == (Bells{0, 2}))
+                << slotsRung.size() << " bells in one tick";
+            ASSERT_EQ(!running, !slotsRung.empty() && slotsRung.back() == 2)
                 << "the timer stops by itself with the finish bell";
         }
     }

@@ -15,19 +15,12 @@
 
 namespace {
 
-QString storeFile() {
-    static QTemporaryDir home;
-    static const bool set = [] {
-        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        return QDir().mkpath(home.path() + "/Rondelay");
-    }();
-    (void)set;
-    return home.path() + "/Rondelay/Rondelay.conf";
-}
+QTemporaryDir home;
+const QString file = home.path() + "/Rondelay/Rondelay.conf";
 
 // QSettings keeps parsed files between stores and reads a file again only when its size or
 // time changed; the inputs come faster than the clock moves, so each gets a time of its own.
-void giveOwnTime(const QString& file) {
+void giveOwnTime() {
     static std::int64_t input = 0;
     const timespec when{.tv_sec = 1'000'000'000 + ++input, .tv_nsec = 0};
     const timespec times[2] = {when, when};
@@ -42,14 +35,19 @@ void require(bool holds) {
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    require(QDir().mkpath(home.path() + "/Rondelay"));
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString file = storeFile();
     {
         QFile out(file);
         require(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
         out.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     }
-    giveOwnTime(file);
+    giveOwnTime();
 
     TimerSettings loaded;
     {

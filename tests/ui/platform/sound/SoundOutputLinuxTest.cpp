@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
+#include <QLocalServer>
 #include <QLoggingCategory>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -32,14 +30,9 @@ bool Said(const QString& what) {
 // A sound server that takes the connection and never answers it, as one that hangs does.
 TEST(SoundOutputLinux, ABellHeldForAServerThatDoesNotAnswerGivesTheDesktopBeepWithinASecondOrSo) {
     QTemporaryDir dir;
-    const QByteArray path = QFile::encodeName(dir.filePath("native"));
-    const int server = socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::copy_n(path.constData(), path.size() + 1, address.sun_path);
-    ASSERT_EQ(bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(listen(server, 1), 0);
-    qputenv("PULSE_SERVER", "unix:" + path);
+    QLocalServer server;
+    ASSERT_TRUE(server.listen(dir.filePath("native")));
+    qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(server.fullServerName()));
     QLoggingCategory::setFilterRules(QStringLiteral("rondelay.bells.debug=true"));
     const QtMessageHandler before = qInstallMessageHandler(Keep);
 
@@ -53,7 +46,6 @@ TEST(SoundOutputLinux, ABellHeldForAServerThatDoesNotAnswerGivesTheDesktopBeepWi
         EXPECT_FALSE(Said("connected"));
     }
     qInstallMessageHandler(before);
-    close(server);
 }
 
 }  // namespace

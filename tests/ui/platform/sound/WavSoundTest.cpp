@@ -82,9 +82,6 @@ TEST_F(WavSoundTest, WhatCannotBePlayedWholeGivesNoSound) {
     QByteArray noFormat = good;
     noFormat.replace(12, 4, "fmX ");
     EXPECT_FALSE(DecodeWavData(noFormat)) << "samples with no format chunk before them";
-    QByteArray hugeRate = good;
-    qToLittleEndian<quint32>(0x31005622, hugeRate.data() + 24);
-    EXPECT_FALSE(DecodeWavData(hugeRate)) << "a sample rate of 822 MHz";
     EXPECT_FALSE(DecodeWav(dir.path())) << "a folder";
     EXPECT_FALSE(DecodeWav(dir.filePath("missing.wav"))) << "a missing file";
     EXPECT_FALSE(DecodeWav(QString())) << "an empty path";
@@ -95,39 +92,32 @@ TEST_F(WavSoundTest, WhatCannotBePlayedWholeGivesNoSound) {
     EXPECT_FALSE(DecodeWav(fifo)) << "a named pipe that nobody writes";
 #endif
 
-    QByteArray huge = Wav(1, 16, 10);
-    QFile big(dir.filePath("huge.wav"));
-    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
-    big.write(huge);
-    ASSERT_TRUE(big.resize(kLargestWavBytes + 1));  // sparse: costs no disk
-    big.close();
-    EXPECT_FALSE(DecodeWav(big.fileName())) << "larger than a bell can sensibly be";
+    const QString huge = write("huge.wav", Wav(1, 16, 10));
+    ASSERT_TRUE(QFile::resize(huge, kLargestWavBytes + 1));  // sparse: costs no disk
+    EXPECT_FALSE(DecodeWav(huge)) << "larger than a bell can sensibly be";
 }
 
 TEST_F(WavSoundTest, AWavImageReadsBackAsTheSameSoundWithWiderSamplesNarrowedToSixteenBits) {
-    const std::optional<WavSound> stereo = DecodeWavData(Wav(2, 16, 100));
-    ASSERT_TRUE(stereo);
-    const std::optional<WavSound> again = DecodeWavData(WavImage(*stereo));
-    ASSERT_TRUE(again);
-    EXPECT_EQ(std::tuple(again->channels, again->rate, again->pcm),
-              std::tuple(2, 44100, stereo->pcm));
-
-    WavSound wide;
-    wide.encoding = WavSound::Encoding::Int32;
-    wide.pcm = QByteArray::fromHex(
-        "00005634"
-        "0000feff");
-    WavSound floats;
-    floats.encoding = WavSound::Encoding::Float32;
-    floats.pcm = QByteArray(8, '\0');
-    qToLittleEndian(0.5f, floats.pcm.data());
-    qToLittleEndian(-2.0f, floats.pcm.data() + 4);  // beyond full scale: clipped
-    for (const auto& [sound, samples] : {std::pair(wide, QByteArray::fromHex("5634feff")),
-                                         std::pair(floats, QByteArray::fromHex("ff3f0180"))}) {
-        const std::optional<WavSound> narrowed = DecodeWavData(WavImage(sound));
-        ASSERT_TRUE(narrowed);
-        EXPECT_EQ(narrowed->encoding, WavSound::Encoding::Int16);
-        EXPECT_EQ(narrowed->pcm, samples);
+    using enum WavSound::Encoding;
+    QByteArray floats(8, '\0');
+    qToLittleEndian(0.5f, floats.data());
+    qToLittleEndian(-2.0f, floats.data() + 4);  // beyond full scale: clipped
+    const struct {
+        WavSound::Encoding encoding;
+        int channels, rate;
+        QByteArray pcm, samples;  // as given, and as read back in 16 bits
+    } cases[] = {
+        {Int16, 2, 22050, "\x01\x02\x03\x04", "\x01\x02\x03\x04"},
+        {Int32, 1, 44100, QByteArray::fromHex("000056340000feff"), QByteArray::fromHex("5634feff")},
+        {Float32, 1, 44100, floats, QByteArray::fromHex("ff3f0180")}};
+    for (const auto& [encoding, channels, rate, pcm, samples] : cases) {
+        WavSound sound;
+        std::tie(sound.encoding, sound.channels, sound.rate, sound.pcm) =
+            std::tie(encoding, channels, rate, pcm);
+        const std::optional<WavSound> again = DecodeWavData(WavImage(sound));
+        ASSERT_TRUE(again);
+        EXPECT_EQ(std::tuple(again->encoding, again->channels, again->rate, again->pcm),
+                  std::tuple(Int16, channels, rate, samples));
     }
 }
 
