@@ -1,19 +1,11 @@
 #include "ui/platform/timing/TickSource.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QThread>
 #include <functional>
 #include <map>
-
-#ifdef __linux__
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -86,27 +78,3 @@ TEST_F(TickSourceTest, LateTicksAllComeInANestedLoopOrAfterAStallUntilARestartOr
     run(kGiveUp, 13);
     EXPECT_EQ(run(4), 13);
 }
-
-#ifdef __linux__
-// Puts /dev/null where the newest timerfd of the process was, so that re-arming it fails.
-void BreakExactTimer() {
-    int newest = -1;
-    for (const QString& fd : QDir("/proc/self/fd").entryList(QDir::Files | QDir::System)) {
-        if (QFile::symLinkTarget("/proc/self/fd/" + fd).endsWith("[timerfd]")) {
-            newest = std::max(newest, fd.toInt());
-        }
-    }
-    ASSERT_GE(newest, 0) << "no timerfd to break";
-    const int null = open("/dev/null", O_RDONLY | O_CLOEXEC);
-    dup2(null, newest);
-    close(null);
-}
-
-TEST_F(TickSourceTest, WhenTheExactTimerFailsTheClockGoesOnAndSaysSo) {
-    ::testing::internal::CaptureStderr();
-    on[2] = [] { BreakExactTimer(); };
-    EXPECT_EQ(run(kGiveUp, 8), 8);
-    EXPECT_THAT(::testing::internal::GetCapturedStderr(),
-                ::testing::HasSubstr("the exact tick timer failed"));
-}
-#endif
